@@ -1,0 +1,42 @@
+// Angles on the celestial sphere: the value of pi, the unit conversions and
+// the unit vector of an equatorial position, shared by both programs.
+//
+// Right ascension is in decimal hours, declination and separations in
+// decimal degrees, and all trigonometry in radians.  Every conversion
+// multiplies first and divides second, so that results are reproducible to
+// the last bit whatever the compiler does with constant folding.
+#ifndef ANGLES_HPP
+#define ANGLES_HPP
+
+#include <cmath>
+
+// pi to double precision: bit pattern 0x400921FB54442D18.
+constexpr double PI = 3.141592653589793;
+
+// Hours of right ascension to radians.  Overflows to infinity from about
+// 5.7e307 hours, which callers that parse user text must reject.
+inline double hours_to_rad(double h) { return PI * h / 12; }
+
+// Degrees to radians.  Overflows to infinity from about 5.7e307 degrees.
+inline double deg_to_rad(double d) { return PI * d / 180; }
+
+// Radians to hours of right ascension.
+inline double rad_to_hours(double r) { return 12 * r / PI; }
+
+// Radians to degrees.
+inline double rad_to_deg(double r) { return 180 * r / PI; }
+
+// Cartesian direction of a point on the unit sphere: x towards right
+// ascension 0 on the equator, y towards 6 hours, z towards the north pole.
+struct Vec {
+	double x, y, z;
+};
+
+// Unit vector of the position (ra, dec), both in radians.
+inline Vec unit_vector(double ra, double dec)
+{
+	return Vec{std::cos(ra) * std::cos(dec), std::sin(ra) * std::cos(dec),
+	           std::sin(dec)};
+}
+
+#endif
