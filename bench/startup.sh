@@ -1,0 +1,64 @@
+#!/bin/sh
+# Start-up and footprint of the programs, against a minimal C program that
+# reads one number with atof, takes one libm function of it and prints one
+# line with printf.  For each program it reports the shared libraries it
+# loads, the heap it uses on every kind of run, and the instructions one run
+# takes under callgrind, with the ratio to the minimal program.
+#
+# usage: bench/startup.sh [build-dir]     (default: build)
+set -eu
+cd "$(dirname "$0")/.."
+build=${1:-build}
+[ -x "$build/skysep" ] || { cmake -B "$build" -DCMAKE_BUILD_TYPE=Release && cmake --build "$build"; }
+command -v valgrind >/dev/null || { echo "startup.sh: valgrind is needed" >&2; exit 1; }
+
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+cat >"$tmp/minimal.c" <<'C'
+#include <math.h>
+#include <stdio.h>
+#include <stdlib.h>
+int main(int argc, char **argv)
+{
+	printf("%f\n", sin(atof(argc > 1 ? argv[1] : "1")));
+	return 0;
+}
+C
+cc -O2 -o "$tmp/minimal" "$tmp/minimal.c" -lm
+
+# Instructions executed by one run, dynamic loading included.
+instructions() {
+	valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+		sed -n 's/.*Collected : *//p'
+}
+
+# Bytes and blocks taken from the heap by one run, its output sent to $out.
+heap() {
+	valgrind "$@" 2>&1 >"$out" | sed -n 's/.*total heap usage: //p'
+}
+
+base=$(instructions "$tmp/minimal" 0.5)
+echo "minimal C program: $base instructions"
+
+# Each program: a successful run, the same run writing to a full device,
+# then its failure paths.
+report() {
+	prog=$1
+	shift
+	echo
+	echo "$prog: libraries: $(ldd "$build/$prog" | awk '$1 !~ /^(linux-vdso|\/)/ {printf "%s ", $1}')"
+	ok=$1
+	shift
+	for run in "$ok" "> /dev/full" "$@"; do
+		out=/dev/null
+		case $run in "> /dev/full") out=/dev/full args=$ok ;; *) args=$run ;; esac
+		eval "set -- $args"
+		echo "$prog: heap $(heap "$build/$prog" "$@")   [$(echo "$run" | cut -c1-60)]"
+	done
+	eval "set -- $ok"
+	n=$(instructions "$build/$prog" "$@")
+	echo "$prog: $n instructions, ratio $(awk "BEGIN { printf \"%.3f\", $n / $base }") to the minimal program"
+}
+
+report skysep "6h45m8.9s \"-16o42'58\" 5h55m10.3s \"+7o24'25\"" \
+	"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)"
