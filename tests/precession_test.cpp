@@ -1,0 +1,77 @@
+// precession driven through its argument vector.
+#include "harness.hpp"
+
+#define AT(ra, dec) "R.A. = " ra " hours  Dec = " dec " degrees\n"
+#define USAGE(name)                                                  \
+	"Usage:  " name " right_ascension declination year\n"           \
+	"\tright_ascension and declination are in decimal hours and degrees, respectively\n"
+
+static std::string bad_ra(const std::string &t) { return "precession: invalid right ascension string \"" + t + "\"\n"; }
+static std::string bad_dec(const std::string &t) { return "precession: invalid declination string \"" + t + "\"\n"; }
+
+static const std::vector<Case> cases = {
+	// The model: the equinox moves west along the ecliptic, 360 degrees in 25800 years.
+	{{"precession", "6", "23.433333", "2000"}, AT("  6.000", " 23.433"), "", 0},
+	{{"precession", "0", "0", "2000"}, AT("  0.000", "  0.000"), "", 0},
+	{{"precession", "0", "0", "2001"}, AT("  0.001", "  0.006"), "", 0},
+	{{"precession", "0", "0", "2100"}, AT("  0.085", "  0.555"), "", 0},
+	{{"precession", "0", "0", "1900"}, AT(" 23.915", " -0.555"), "", 0},
+	{{"precession", "12", "0", "2100"}, AT(" 12.085", " -0.555"), "", 0},
+	{{"precession", "3", "-45", "2050"}, AT("  3.030", "-44.805"), "", 0},
+	{{"precession", "0", "90", "2100"}, AT(" 12.043", " 89.445"), "", 0},
+	{{"precession", "6", "66.566667", "14900"}, AT(" 18.000", " 19.700"), "", 0},
+	// The ecliptic pole stays; a full period brings the equinox back just short of 24 hours.
+	{{"precession", "18", "66.566667", "2100"}, AT(" 18.000", " 66.567"), "", 0},
+	{{"precession", "0", "0", "27800"}, AT(" 24.000", " -0.000"), "", 0},
+	// Right ascensions outside 0 to 24 hours come out folded.
+	{{"precession", "25", "10", "2000"}, AT("  1.000", " 10.000"), "", 0},
+	{{"precession", "-1", "10", "2000"}, AT(" 23.000", " 10.000"), "", 0},
+	// Arguments read as atof and atoi read them.
+	{{"precession", "abc", "def", "ghi"}, AT(" 22.272", "-10.727"), "", 0},
+	{{"precession", "0.3e1", "-4.5E1", "2050"}, AT("  3.030", "-44.805"), "", 0},
+	{{"precession", "0x3", "-0x2D", "2000"}, AT("  3.000", "-45.000"), "", 0},
+	{{"precession", " \t3", "\n-45", " 2050"}, AT("  3.030", "-44.805"), "", 0},
+	{{"precession", "3h", "-45o30'", "2050.9"}, AT("  3.030", "-44.805"), "", 0},
+	{{"precession", "3", "-45", "+2050junk"}, AT("  3.030", "-44.805"), "", 0},
+	{{"precession", "3", "-45", "0x802"}, AT("  1.793", "-53.938"), "", 0},
+	// Argument counts: anything but three gives the usage text.
+	{{"precession", "0", "0"}, "", USAGE("precession"), 1},
+	{{"precession", "0", "0", "0", "0"}, "", USAGE("precession"), 1},
+	{{"bin/prec"}, "", USAGE("bin/prec"), 1},
+	// A position carried onto a pole: rounding puts z past 1, clamped before asin.
+	{{"precession", "23.99658596", "89.95560762", "2008"}, AT("  0.000", " 90.000"), "", 0},
+	// Coordinates that give no finite position in radians are refused, right ascension first.
+	{{"precession", "inf", "nan", "2000"}, "", bad_ra("inf"), 1},
+	{{"precession", "0", "nan", "2000"}, "", bad_dec("nan"), 1},
+	{{"precession", "-INFINITY", "0", "2000"}, "", bad_ra("-INFINITY"), 1},
+	{{"precession", "1e400", "0", "2000"}, "", bad_ra("1e400"), 1},
+	{{"precession", "1e308", "0", "2000"}, "", bad_ra("1e308"), 1},
+	{{"precession", "5e307", "0", "2000"}, AT(" 23.653", "  0.000"), "", 0},
+	{{"precession", "0", "-1e308", "2000"}, "", bad_dec("-1e308"), 1},
+	// Years beyond 32 bits saturate; the years since 2000 never overflow.
+	{{"precession", "0", "0", "2147483647"}, AT(" 17.289", "-23.071"), "", 0},
+	{{"precession", "0", "0", "99999999999999999999"}, AT(" 17.289", "-23.071"), "", 0},
+	{{"precession", "0", "0", "-2147483648"}, AT("  2.768", " 16.031"), "", 0},
+	{{"precession", "0", "0", "-99999999999999999999"}, AT("  2.768", " 16.031"), "", 0},
+	// A missing or empty invocation name is taken as precession.
+	{{}, "", USAGE("precession"), 1},
+	{{""}, "", USAGE("precession"), 1},
+	{{"", "nan", "0", "0"}, "", bad_ra("nan"), 1},
+};
+
+// A result that cannot be written is a failure.
+static const std::vector<Case> full = {
+	{{"precession", "0", "0", "2000"}, "", "precession: write error: No space left on device\n", 1},
+};
+
+int main(int argc, char *argv[])
+{
+	if (argc != 2) {
+		std::fprintf(stderr, "usage: %s path-to-precession\n", argv[0]);
+		return 2;
+	}
+	int counts[2] = {0, 0};
+	check(argv[1], cases, counts);
+	check(argv[1], full, counts, true);
+	return report(counts);
+}
