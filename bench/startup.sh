@@ -9,7 +9,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 build=${1:-build}
-[ -x "$build/skysep" ] || { cmake -B "$build" -DCMAKE_BUILD_TYPE=Release && cmake --build "$build"; }
+[ -x "$build/skysep" ] && [ -x "$build/precession" ] || { cmake -B "$build" -DCMAKE_BUILD_TYPE=Release && cmake --build "$build"; }
 command -v valgrind >/dev/null || { echo "startup.sh: valgrind is needed" >&2; exit 1; }
 
 tmp=$(mktemp -d)
@@ -62,3 +62,5 @@ report() {
 
 report skysep "6h45m8.9s \"-16o42'58\" 5h55m10.3s \"+7o24'25\"" \
 	"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)"
+report precession "6.75 -16.7 2100" \
+	"" "inf 0 2000" "0 1e400 2000"
