@@ -55,25 +55,33 @@ static Case run(const char *path, std::vector<const char *> argv, bool full)
 	return r;
 }
 
-// Runs every case of the table; counts passes and failures.
-static void check(const char *path, const std::vector<Case> &table, int counts[2], bool full = false)
+// Runs every case of the table, output to /dev/full when full is set, and
+// reports each mismatch; returns the number of failures.
+static int check(const char *path, const std::vector<Case> &table, bool full)
 {
+	int failed = 0;
 	for (const Case &c : table) {
 		Case r = run(path, c.argv, full);
-		bool ok = r.out == c.out && r.err == c.err && r.status == c.status;
-		counts[ok ? 0 : 1]++;
-		if (ok)
+		if (r.out == c.out && r.err == c.err && r.status == c.status)
 			continue;
+		failed++;
 		std::printf("FAIL:");
 		for (const char *a : c.argv)
 			std::printf(" [%s]", a);
 		std::printf("\n  want %d out [%s] err [%s]\n  got  %d out [%s] err [%s]\n", c.status,
 		            c.out.c_str(), c.err.c_str(), r.status, r.out.c_str(), r.err.c_str());
 	}
+	return failed;
 }
 
-static int report(const int counts[2])
+// The test program: argv[1] is the program under test.
+static int test_main(int argc, char *argv[], const std::vector<Case> &cases, const std::vector<Case> &full)
 {
-	std::printf("%d passed, %d failed\n", counts[0], counts[1]);
-	return counts[1] != 0 || counts[0] == 0;
+	if (argc != 2) {
+		std::fprintf(stderr, "usage: %s program\n", argv[0]);
+		return 2;
+	}
+	int failed = check(argv[1], cases, false) + check(argv[1], full, true);
+	std::printf("%zu passed, %d failed\n", cases.size() + full.size() - failed, failed);
+	return failed != 0;
 }

@@ -12,11 +12,8 @@ static std::string bad_dec(const std::string &t) { return "precession: invalid d
 static const std::vector<Case> cases = {
 	// The model: the equinox moves west along the ecliptic, 360 degrees in 25800 years.
 	{{"precession", "6", "23.433333", "2000"}, AT("  6.000", " 23.433"), "", 0},
-	{{"precession", "0", "0", "2000"}, AT("  0.000", "  0.000"), "", 0},
 	{{"precession", "0", "0", "2001"}, AT("  0.001", "  0.006"), "", 0},
-	{{"precession", "0", "0", "2100"}, AT("  0.085", "  0.555"), "", 0},
 	{{"precession", "0", "0", "1900"}, AT(" 23.915", " -0.555"), "", 0},
-	{{"precession", "12", "0", "2100"}, AT(" 12.085", " -0.555"), "", 0},
 	{{"precession", "3", "-45", "2050"}, AT("  3.030", "-44.805"), "", 0},
 	{{"precession", "0", "90", "2100"}, AT(" 12.043", " 89.445"), "", 0},
 	{{"precession", "6", "66.566667", "14900"}, AT(" 18.000", " 19.700"), "", 0},
@@ -32,7 +29,6 @@ static const std::vector<Case> cases = {
 	{{"precession", "0x3", "-0x2D", "2000"}, AT("  3.000", "-45.000"), "", 0},
 	{{"precession", " \t3", "\n-45", " 2050"}, AT("  3.030", "-44.805"), "", 0},
 	{{"precession", "3h", "-45o30'", "2050.9"}, AT("  3.030", "-44.805"), "", 0},
-	{{"precession", "3", "-45", "+2050junk"}, AT("  3.030", "-44.805"), "", 0},
 	{{"precession", "3", "-45", "0x802"}, AT("  1.793", "-53.938"), "", 0},
 	// Argument counts: anything but three gives the usage text.
 	{{"precession", "0", "0"}, "", USAGE("precession"), 1},
@@ -43,13 +39,11 @@ static const std::vector<Case> cases = {
 	// Coordinates that give no finite position in radians are refused, right ascension first.
 	{{"precession", "inf", "nan", "2000"}, "", bad_ra("inf"), 1},
 	{{"precession", "0", "nan", "2000"}, "", bad_dec("nan"), 1},
-	{{"precession", "-INFINITY", "0", "2000"}, "", bad_ra("-INFINITY"), 1},
 	{{"precession", "1e400", "0", "2000"}, "", bad_ra("1e400"), 1},
 	{{"precession", "1e308", "0", "2000"}, "", bad_ra("1e308"), 1},
 	{{"precession", "5e307", "0", "2000"}, AT(" 23.653", "  0.000"), "", 0},
 	{{"precession", "0", "-1e308", "2000"}, "", bad_dec("-1e308"), 1},
 	// Years beyond 32 bits saturate; the years since 2000 never overflow.
-	{{"precession", "0", "0", "2147483647"}, AT(" 17.289", "-23.071"), "", 0},
 	{{"precession", "0", "0", "99999999999999999999"}, AT(" 17.289", "-23.071"), "", 0},
 	{{"precession", "0", "0", "-2147483648"}, AT("  2.768", " 16.031"), "", 0},
 	{{"precession", "0", "0", "-99999999999999999999"}, AT("  2.768", " 16.031"), "", 0},
@@ -64,14 +58,4 @@ static const std::vector<Case> full = {
 	{{"precession", "0", "0", "2000"}, "", "precession: write error: No space left on device\n", 1},
 };
 
-int main(int argc, char *argv[])
-{
-	if (argc != 2) {
-		std::fprintf(stderr, "usage: %s path-to-precession\n", argv[0]);
-		return 2;
-	}
-	int counts[2] = {0, 0};
-	check(argv[1], cases, counts);
-	check(argv[1], full, counts, true);
-	return report(counts);
-}
+int main(int argc, char *argv[]) { return test_main(argc, argv, cases, full); }

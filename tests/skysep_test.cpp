@@ -14,15 +14,13 @@ static std::string bad_dec(const std::string &t) { return "skysep: invalid decli
 // 400 digits read as infinity; from about 5.7e307, pi times the value overflows.
 static const std::string D400 = "1" + std::string(399, '0');
 static const std::string N308 = "6" + std::string(307, '0');
-static const std::string S308 = "-" + N308, H400 = D400 + "o30'";
+static const std::string S308 = "-" + N308;
 static const std::string N307 = "5" + std::string(307, '0');
 
 static const std::vector<Case> cases = {
 	// Right ascension notations: each reads the hours shown, 15 degrees an hour from 12h.
-	{{"skysep", "12", "0", "12", "0"}, SEP("0.000000", "0o 0' 0\""), "", 0},
 	{{"skysep", "12.5h", "0", "12", "0"}, SEP("7.500000", "7o 30' 0\""), "", 0},
 	{{"skysep", "12h30", "0", "12", "0"}, SEP("7.500000", "7o 30' 0\""), "", 0},
-	{{"skysep", "12h30m36", "0", "12", "0"}, SEP("7.650000", "7o 39' 0\""), "", 0},
 	{{"skysep", "12h30m36s", "0", "12", "0"}, SEP("7.650000", "7o 39' 0\""), "", 0},
 	{{"skysep", "12h.5", "0", "12", "0"}, SEP("0.125000", "0o 7' 30\""), "", 0},
 	{{"skysep", "13.", "0", "12", "0"}, SEP("15.000000", "15o 0' 0\""), "", 0},
@@ -34,41 +32,32 @@ static const std::vector<Case> cases = {
 	// Declination notations: the distance from the north pole, so the sign shows.
 	{{"skysep", "0", "45", "0", "90"}, SEP("45.000000", "45o 0' 0\""), "", 0},
 	{{"skysep", "0", "+45o30'", "0", "90"}, SEP("44.500000", "44o 30' 0\""), "", 0},
-	{{"skysep", "0", "45o30'36", "0", "90"}, SEP("44.490000", "44o 29' 24\""), "", 0},
 	{{"skysep", "0", "45o30'36\"", "0", "90"}, SEP("44.490000", "44o 29' 24\""), "", 0},
 	{{"skysep", "0", "-45o30'", "0", "90"}, SEP("135.500000", "135o 30' 0\""), "", 0},
 	{{"skysep", "0", "-0o30'", "0", "90"}, SEP("90.500000", "90o 30' 0\""), "", 0},
-	{{"skysep", "0", "-.5o", "0", "90"}, SEP("90.500000", "90o 30' 0\""), "", 0},
 	// Rejected texts: a character outside the set, no number, a second sign.
 	{{"skysep", "", "0", "0", "0"}, "", bad_ra(""), 1},
 	{{"skysep", "h", "0", "0", "0"}, "", bad_ra("h"), 1},
-	{{"skysep", "hms", "0", "0", "0"}, "", bad_ra("hms"), 1},
 	{{"skysep", ".", "0", "0", "0"}, "", bad_ra("."), 1},
 	{{"skysep", "+1", "0", "0", "0"}, "", bad_ra("+1"), 1},
 	{{"skysep", "1e3", "0", "0", "0"}, "", bad_ra("1e3"), 1},
 	{{"skysep", "12:30", "0", "0", "0"}, "", bad_ra("12:30"), 1},
 	{{"skysep", "12 h", "0", "0", "0"}, "", bad_ra("12 h"), 1},
-	{{"skysep", " 12h", "0", "0", "0"}, "", bad_ra(" 12h"), 1},
 	{{"skysep", "12H", "0", "0", "0"}, "", bad_ra("12H"), 1},
 	{{"skysep", "0", "", "0", "0"}, "", bad_dec(""), 1},
 	{{"skysep", "0", "+", "0", "0"}, "", bad_dec("+"), 1},
-	{{"skysep", "0", "-", "0", "0"}, "", bad_dec("-"), 1},
 	{{"skysep", "0", "--5", "0", "0"}, "", bad_dec("--5"), 1},
-	{{"skysep", "0", "+-5", "0", "0"}, "", bad_dec("+-5"), 1},
 	{{"skysep", "0", "45d", "0", "0"}, "", bad_dec("45d"), 1},
 	{{"skysep", "0", "-o30'", "0", "0"}, "", bad_dec("-o30'"), 1},
-	{{"skysep", "0", "inf", "0", "0"}, "", bad_dec("inf"), 1},
 	// Argument counts: anything but four gives the usage text.
 	{{"skysep"}, "", USAGE("skysep"), 1},
 	{{"skysep", "0", "0", "0"}, "", USAGE("skysep"), 1},
 	{{"skysep", "0", "0", "0", "0", "0"}, "", USAGE("skysep"), 1},
 	{{"./sep", "0"}, "", USAGE("./sep"), 1},
 	// Separations: quadrant, opposite points, poles, wrap at 0 hours.
-	{{"skysep", "0", "0", "6", "0"}, SEP("90.000000", "90o 0' 0\""), "", 0},
 	{{"skysep", "0", "0", "12", "0"}, SEP("180.000000", "180o 0' 0\""), "", 0},
 	{{"skysep", "0", "+90", "12", "-90"}, SEP("180.000000", "180o 0' 0\""), "", 0},
 	{{"skysep", "5h30m", "22o", "5h30m", "22o"}, SEP("0.000000", "0o 0' 0\""), "", 0},
-	{{"skysep", "1h", "0", "2h", "0"}, SEP("15.000000", "15o 0' 0\""), "", 0},
 	{{"skysep", "23h59m59", "0", "0", "0"}, SEP("0.004167", "0o 0' 15\""), "", 0},
 	{{"skysep", "6h45m8.9s", "-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27.104396", "27o 6' 16\""), "", 0},
 	// Rounding to whole seconds, and its carries into minutes and degrees.
@@ -76,16 +65,13 @@ static const std::vector<Case> cases = {
 	{{"skysep", "0", "0", "0", "0o0'0.6"}, SEP("0.000167", "0o 0' 1\""), "", 0},
 	{{"skysep", "0", "0", "0", "0o59'59.6"}, SEP("0.999889", "1o 0' 0\""), "", 0},
 	{{"skysep", "0", "0", "0", "0.99999"}, SEP("0.999990", "1o 0' 0\""), "", 0},
-	{{"skysep", "12", "0", "12", "-0o30'"}, SEP("0.500000", "0o 30' 0\""), "", 0},
 	// Only the first invalid argument, in the order ra1 dec1 ra2 dec2, is reported.
 	{{"skysep", "x", "0", "0", "y"}, "", bad_ra("x"), 1},
 	{{"skysep", "0", "y", "x", "y"}, "", bad_dec("y"), 1},
-	{{"skysep", "0", "0", "x", "y"}, "", bad_ra("x"), 1},
 	// Numbers too large for the separation to exist are rejected where read.
 	{{"skysep", D400.c_str(), "0", "0", "0"}, "", bad_ra(D400), 1},
 	{{"skysep", N308.c_str(), "0", "0", "0"}, "", bad_ra(N308), 1},
 	{{"skysep", "0", "0", "0", S308.c_str()}, "", bad_dec(S308), 1},
-	{{"skysep", "0", "0", "0", H400.c_str()}, "", bad_dec(H400), 1},
 	{{"skysep", N307.c_str(), "0", "0", N307.c_str()}, SEP("127.894895", "127o 53' 42\""), "", 0},
 	// A missing or empty invocation name is taken as skysep.
 	{{}, "", USAGE("skysep"), 1},
@@ -98,14 +84,4 @@ static const std::vector<Case> full = {
 	{{"skysep", "0", "0", "6", "0"}, "", "skysep: write error: No space left on device\n", 1},
 };
 
-int main(int argc, char *argv[])
-{
-	if (argc != 2) {
-		std::fprintf(stderr, "usage: %s path-to-skysep\n", argv[0]);
-		return 2;
-	}
-	int counts[2] = {0, 0};
-	check(argv[1], cases, counts);
-	check(argv[1], full, counts, true);
-	return report(counts);
-}
+int main(int argc, char *argv[]) { return test_main(argc, argv, cases, full); }
