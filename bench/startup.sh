@@ -60,25 +60,28 @@ report() {
 	echo "$prog: $n instructions, ratio $(awk "BEGIN { printf \"%.3f\", $n / $base }") to the minimal program"
 }
 
-report skysep "6h45m8.9s \"-16o42'58\" 5h55m10.3s \"+7o24'25\"" \
+# The example runs, written as a shell would take them.
+sep_args="6h45m8.9s \"-16o42'58\" 5h55m10.3s \"+7o24'25\""
+pre_args="6.75 -16.7 2100"
+
+report skysep "$sep_args" \
 	"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)"
-report precession "6.75 -16.7 2100" \
+report precession "$pre_args" \
 	"" "inf 0 2000" "0 1e400 2000"
 
 # Wall-clock time of whole runs: hyperfine when installed, else a loop.
 echo
-sep="$build/skysep 6h45m8.9s -16o42'58 5h55m10.3s +7o24'25"
-pre="$build/precession 6.75 -16.7 2100"
+set -- "$tmp/minimal 0.5" "$build/skysep $sep_args" "$build/precession $pre_args"
 if command -v hyperfine >/dev/null; then
-	hyperfine -N --warmup 50 --runs 1000 --export-csv "$tmp/times.csv" \
-		"$tmp/minimal 0.5" "$build/skysep 6h45m8.9s \"-16o42'58\" 5h55m10.3s \"+7o24'25\"" "$pre" >/dev/null 2>&1
+	hyperfine -N --warmup 50 --runs 1000 --export-csv "$tmp/times.csv" "$@" >/dev/null 2>&1
 	awk -F, 'NR > 1 { printf "%-12s mean %6.0f us, sd %4.0f us, min %5.0f us\n", \
 		(NR == 2 ? "minimal" : NR == 3 ? "skysep" : "precession"), $2 * 1e6, $3 * 1e6, $7 * 1e6 }' "$tmp/times.csv"
 else
-	for run in "minimal:$tmp/minimal 0.5" "skysep:$sep" "precession:$pre"; do
+	for run in "$@"; do
+		eval "set -- $run"
 		start=$(date +%s%N)
 		i=0
-		while [ $i -lt 1000 ]; do ${run#*:} >/dev/null; i=$((i + 1)); done
-		echo "${run%%:*}: $(( ($(date +%s%N) - start) / 1000000 )) us a run, loop of 1000 (no hyperfine)"
+		while [ $i -lt 1000 ]; do "$@" >/dev/null; i=$((i + 1)); done
+		echo "$(basename "$1"): $(( ($(date +%s%N) - start) / 1000000 )) us a run, loop of 1000 (no hyperfine)"
 	done
 fi
