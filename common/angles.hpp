@@ -3,8 +3,9 @@
 //
 // Right ascension is in decimal hours, declination and separations in
 // decimal degrees, and all trigonometry in radians.  Every conversion
-// multiplies first and divides second, so that results are reproducible to
-// the last bit whatever the compiler does with constant folding.
+// multiplies first and divides second, as the formulas are defined: the
+// other order gives another last bit (pi * h / 12 is not h / 12 * pi), and
+// the programs' results are to agree with the formulas bit for bit.
 #ifndef ANGLES_HPP
 #define ANGLES_HPP
 

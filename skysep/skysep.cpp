@@ -149,8 +149,10 @@ int main(int argc, char *argv[])
 	double dx = p.x - q.x, dy = p.y - q.y, dz = p.z - q.z;
 	double d = std::sqrt(dx * dx + dy * dy + dz * dz);
 	double c = (2 - d * d) / 2;
-	// Rounding can carry the cosine of coincident or antipodal positions
-	// just past 1 or -1, where acos has no value.
+	// Only opposite points need the clamp: rounding carries c of some just
+	// below -1 (9h +0.5 and 21h -0.5 give -1.0000000000000009), where acos
+	// has no value.  c never exceeds 1, as d * d >= 0; that side of the
+	// clamp is kept as the formula states it.
 	if (c > 1)
 		c = 1;
 	if (c < -1)

@@ -11,6 +11,8 @@ static std::string bad_dec(const std::string &t) { return "precession: invalid d
 
 static const std::vector<Case> cases = {
 	// The model: the equinox moves west along the ecliptic, 360 degrees in 25800 years.
+	// In 2000 the equinox itself stays at 0 hours, not folded to 24 (y is exactly 0).
+	{{"precession", "0", "0", "2000"}, AT("  0.000", "  0.000"), "", 0},
 	{{"precession", "6", "23.433333", "2000"}, AT("  6.000", " 23.433"), "", 0},
 	{{"precession", "0", "0", "2001"}, AT("  0.001", "  0.006"), "", 0},
 	{{"precession", "0", "0", "1900"}, AT(" 23.915", " -0.555"), "", 0},
@@ -34,8 +36,12 @@ static const std::vector<Case> cases = {
 	{{"precession", "0", "0"}, "", USAGE("precession"), 1},
 	{{"precession", "0", "0", "0", "0"}, "", USAGE("precession"), 1},
 	{{"bin/prec"}, "", USAGE("bin/prec"), 1},
-	// A position carried onto a pole: rounding puts z past 1, clamped before asin.
+	// A position carried onto a pole: rounding puts z past 1 or -1, clamped before asin.
 	{{"precession", "23.99658596", "89.95560762", "2008"}, AT("  0.000", " 90.000"), "", 0},
+	{{"precession", "11.99658296", "-89.95560762", "2008"}, AT(" 12.000", "-90.000"), "", 0},
+	// Near a pole x / cos(dec) rounds past 1 or -1, clamped before acos.
+	{{"precession", "12.3", "-89.999995", "2001"}, AT("  0.000", "-89.994"), "", 0},
+	{{"precession", "1.6", "89.999994", "2002"}, AT(" 12.000", " 89.989"), "", 0},
 	// Coordinates that give no finite position in radians are refused, right ascension first.
 	{{"precession", "inf", "nan", "2000"}, "", bad_ra("inf"), 1},
 	{{"precession", "0", "nan", "2000"}, "", bad_dec("nan"), 1},

@@ -56,12 +56,16 @@ static const std::vector<Case> cases = {
 	{{"./sep", "0"}, "", USAGE("./sep"), 1},
 	// Separations: quadrant, opposite points, poles, wrap at 0 hours.
 	{{"skysep", "0", "0", "12", "0"}, SEP("180.000000", "180o 0' 0\""), "", 0},
+	// Opposite points whose cosine rounds below -1: without the clamp, acos gives nan.
+	{{"skysep", "9", "0.5", "21", "-0.5"}, SEP("180.000000", "180o 0' 0\""), "", 0},
 	{{"skysep", "0", "+90", "12", "-90"}, SEP("180.000000", "180o 0' 0\""), "", 0},
 	{{"skysep", "5h30m", "22o", "5h30m", "22o"}, SEP("0.000000", "0o 0' 0\""), "", 0},
 	{{"skysep", "23h59m59", "0", "0", "0"}, SEP("0.004167", "0o 0' 15\""), "", 0},
 	{{"skysep", "6h45m8.9s", "-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27.104396", "27o 6' 16\""), "", 0},
-	// Rounding to whole seconds, and its carries into minutes and degrees.
+	// Rounding to whole seconds, and its carries into minutes and degrees; the
+	// half second added must be exact to the last digit, or 0.501" rounds down.
 	{{"skysep", "0", "0", "0", "0o0'0.4"}, SEP("0.000111", "0o 0' 0\""), "", 0},
+	{{"skysep", "0", "0", "0", "0o0'0.501"}, SEP("0.000139", "0o 0' 1\""), "", 0},
 	{{"skysep", "0", "0", "0", "0o0'0.6"}, SEP("0.000167", "0o 0' 1\""), "", 0},
 	{{"skysep", "0", "0", "0", "0o59'59.6"}, SEP("0.999889", "1o 0' 0\""), "", 0},
 	{{"skysep", "0", "0", "0", "0.99999"}, SEP("0.999990", "1o 0' 0\""), "", 0},
