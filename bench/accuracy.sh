@@ -1,22 +1,24 @@
 #!/bin/sh
 # Accuracy of both programs against the IAU's standard astronomy routines
-# in C (Debian's liberfa-dev, installed here when missing; used by this
-# benchmark only):
-#   skysep against eraSeps on random pairs of positions, wide and close;
+# in C (Debian's liberfa-dev; used by this benchmark only):
+#   skysep against eraSeps on random pairs of positions: wide, close, and
+#   near-opposite;
 #   precession against the IAU 2006 precession matrix (eraPmat06, J2000 to
-#   the target epoch) for spans of 1, 10, 100 and 1000 years.
+#   the target epoch) for spans of 1, 10, 100 and 1000 years, and the error
+#   of the printed right ascension in hours by declination over a century.
 # Each worst difference is printed next to the resolution of the output.
 #
-# usage: bench/accuracy.sh [build-dir [runs]]     (default: build 2000)
+# usage: bench/accuracy.sh [build-dir [runs]]
+# The build folder (default: build in the repository) is taken from where
+# the script is run, configured as an optimised build and brought up to date.
 set -eu
-cd "$(dirname "$0")/.."
-build=${1:-build}
+# shellcheck source=build.sh
+. "$(dirname "$0")/build.sh"
+build=$(ready "${1:-$repo/build}")
 runs=${2:-2000}
-[ -x "$build/skysep" ] && [ -x "$build/precession" ] ||
-	{ cmake -B "$build" -DCMAKE_BUILD_TYPE=Release && cmake --build "$build"; }
 if [ ! -f /usr/include/erfa.h ]; then
-	apt-get update
-	DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends liberfa-dev
+	echo "$0: needs the IAU routines in C: apt-get install liberfa-dev" >&2
+	exit 1
 fi
 
 tmp=$(mktemp -d)
@@ -50,21 +52,25 @@ static void position(double *h, double *d)
 	*d = asin(uniform(-1, 1)) * ERFA_DR2D;
 }
 
-/* Worst difference of skysep from eraSeps over n pairs, close or wide. */
-static double separation(int n, int close)
+enum pairs { WIDE, CLOSE, OPPOSITE };
+
+/* Worst difference of skysep from eraSeps over n pairs: uniform on the
+   sphere, or 1e-7 to 0.01 degrees from each other, or from opposite. */
+static double separation(int n, enum pairs kind)
 {
 	double worst = 0;
 	for (int i = 0; i < n; i++) {
 		double h1, d1, h2, d2, got, unused;
 		position(&h1, &d1);
-		if (close) {
+		if (kind == WIDE) {
+			position(&h2, &d2);
+		} else {
 			double r = pow(10, uniform(-7, -2)), phi = uniform(0, ERFA_D2PI);
-			d2 = d1 + r * cos(phi);
-			h2 = h1 + r * sin(phi) / cos(d1 * ERFA_DD2R) / 15;
+			double h0 = kind == CLOSE ? h1 : fmod(h1 + 12, 24), d0 = kind == CLOSE ? d1 : -d1;
+			d2 = d0 + r * cos(phi);
+			h2 = h0 + r * sin(phi) / cos(d0 * ERFA_DD2R) / 15;
 			if (fabs(d2) > 90 || h2 < 0)
 				continue;
-		} else {
-			position(&h2, &d2);
 		}
 		char t[4][32], cmd[256];
 		snprintf(t[0], 32, "%.12fh", h1);
@@ -84,27 +90,40 @@ static double separation(int n, int close)
 }
 
 /* Worst differences of precession from eraPmat06 over n positions and a
-   span of years: right ascension on the sky, and declination, in degrees. */
-static void precess(int n, int years, double *ra, double *dec)
+   span of years: right ascension on the sky, and declination, in degrees,
+   and the printed right ascension, in hours.  The precessed positions are
+   uniform on the sphere between the declinations lo and hi, north or
+   south; each input is the IAU precession of one taken back to J2000. */
+static void precess(int n, int years, double lo, double hi, double *ra, double *dec, double *hours)
 {
 	double rbp[3][3];
 	eraPmat06(ERFA_DJ00, years * ERFA_DJY, rbp);
-	*ra = *dec = 0;
+	*ra = *dec = *hours = 0;
 	for (int i = 0; i < n; i++) {
 		double h, d, gh, gd, p[3], q[3], a, b;
-		char cmd[256];
-		position(&h, &d);
-		snprintf(cmd, sizeof cmd, "%s %.10f %.10f %d", precession, h, d, 2000 + years);
+		char cmd[256], th[32], td[32];
+		a = uniform(0, ERFA_D2PI);
+		b = asin(uniform(sin(lo * ERFA_DD2R), sin(hi * ERFA_DD2R)));
+		if (rand() % 2)
+			b = -b;
+		eraS2c(a, b, q);
+		eraTrxp(rbp, q, p);
+		eraC2s(p, &h, &d);
+		snprintf(th, sizeof th, "%.10f", eraAnp(h) * ERFA_DR2D / 15);
+		snprintf(td, sizeof td, "%.10f", d * ERFA_DR2D);
+		snprintf(cmd, sizeof cmd, "%s %s %s %d", precession, th, td, 2000 + years);
 		if (run(cmd, "R.A. = %lf hours Dec = %lf", &gh, &gd) < 2) {
-			*ra = *dec = NAN;
+			*ra = *dec = *hours = NAN;
 			return;
 		}
-		eraS2c(h * 15 * ERFA_DD2R, d * ERFA_DD2R, p);
+		/* The position precession read, not the one before printing. */
+		eraS2c(atof(th) * 15 * ERFA_DD2R, atof(td) * ERFA_DD2R, p);
 		eraRxp(rbp, p, q);
 		eraC2s(q, &a, &b);
-		double da = eraAnpm(gh * 15 * ERFA_DD2R - a) * cos(b);
-		*ra = fmax(*ra, fabs(da) * ERFA_DR2D);
+		double da = eraAnpm(gh * 15 * ERFA_DD2R - a);
+		*ra = fmax(*ra, fabs(da) * cos(b) * ERFA_DR2D);
 		*dec = fmax(*dec, fabs(gd - b * ERFA_DR2D));
+		*hours = fmax(*hours, fabs(da) * ERFA_DR2D / 15);
 	}
 }
 
@@ -116,16 +135,25 @@ int main(int argc, char *argv[])
 	int n = atoi(argv[3]);
 	srand(2000);
 	printf("skysep against eraSeps, %d pairs each; printed resolution 0.000001 degrees\n", n);
-	printf("  wide pairs, uniform on the sphere:  worst %.2e degrees\n", separation(n, 0));
-	printf("  close pairs, 1e-7 to 0.01 degrees:  worst %.2e degrees\n", separation(n, 1));
+	printf("  wide pairs, uniform on the sphere:     worst %.2e degrees\n", separation(n, WIDE));
+	printf("  close pairs, 1e-7 to 0.01 degrees:     worst %.2e degrees\n", separation(n, CLOSE));
+	printf("  near-opposite, 1e-7 to 0.01 from 180:  worst %.2e degrees\n", separation(n, OPPOSITE));
 	printf("precession against IAU 2006 precession (eraPmat06), %d positions each;\n", n);
 	printf("printed resolution 0.001 hours (0.015 degrees on the equator) and 0.001 degrees\n");
 	printf("  span (years)   R.A. on the sky (degrees)   Dec (degrees)\n");
 	int spans[] = {1, 10, 100, 1000};
 	for (int i = 0; i < 4; i++) {
-		double ra, dec;
-		precess(n, spans[i], &ra, &dec);
+		double ra, dec, hours;
+		precess(n, spans[i], 0, 90, &ra, &dec, &hours);
 		printf("  %12d   %25.4f   %13.4f\n", spans[i], ra, dec);
+	}
+	printf("printed R.A. over 100 years, by precessed declination north or south\n");
+	printf("  declination (degrees)   R.A. printed (hours)\n");
+	double bands[] = {0, 45, 70, 80, 85, 89, 89.9, 90};
+	for (int i = 0; i < 7; i++) {
+		double ra, dec, hours;
+		precess(n, 100, bands[i], bands[i + 1], &ra, &dec, &hours);
+		printf("  %9g to %-9g   %20.4f\n", bands[i], bands[i + 1], hours);
 	}
 	return 0;
 }

@@ -5,12 +5,14 @@
 # loads, the heap it uses on every kind of run, and the instructions one run
 # takes under callgrind, with the ratio to the minimal program.
 #
-# usage: bench/startup.sh [build-dir]     (default: build)
+# usage: bench/startup.sh [build-dir]
+# The build folder (default: build in the repository) is taken from where
+# the script is run, configured as an optimised build and brought up to date.
 set -eu
-cd "$(dirname "$0")/.."
-build=${1:-build}
-[ -x "$build/skysep" ] && [ -x "$build/precession" ] || { cmake -B "$build" -DCMAKE_BUILD_TYPE=Release && cmake --build "$build"; }
-command -v valgrind >/dev/null || { echo "startup.sh: valgrind is needed" >&2; exit 1; }
+# shellcheck source=build.sh
+. "$(dirname "$0")/build.sh"
+command -v valgrind >/dev/null || { echo "$0: needs valgrind: apt-get install valgrind" >&2; exit 1; }
+build=$(ready "${1:-$repo/build}")
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
