@@ -138,6 +138,12 @@ int main(int argc, char *argv[])
 	printf("  wide pairs, uniform on the sphere:     worst %.2e degrees\n", separation(n, WIDE));
 	printf("  close pairs, 1e-7 to 0.01 degrees:     worst %.2e degrees\n", separation(n, CLOSE));
 	printf("  near-opposite, 1e-7 to 0.01 from 180:  worst %.2e degrees\n", separation(n, OPPOSITE));
+	double got, unused, want;
+	char cmd[256];
+	snprintf(cmd, sizeof cmd, "%s 0 0 12 0.000001", skysep);
+	run(cmd, "angle = %lf degrees = %lf", &got, &unused);
+	want = eraSeps(0, 0, ERFA_DPI, 1e-6 * ERFA_DD2R) * ERFA_DR2D;
+	printf("  skysep 0 0 12 0.000001:  prints %.6f, eraSeps %.6f degrees\n", got, want);
 	printf("precession against IAU 2006 precession (eraPmat06), %d positions each;\n", n);
 	printf("printed resolution 0.001 hours (0.015 degrees on the equator) and 0.001 degrees\n");
 	printf("  span (years)   R.A. on the sky (degrees)   Dec (degrees)\n");
@@ -155,6 +161,15 @@ int main(int argc, char *argv[])
 		precess(n, 100, bands[i], bands[i + 1], &ra, &dec, &hours);
 		printf("  %9g to %-9g   %20.4f\n", bands[i], bands[i + 1], hours);
 	}
+	/* Polaris, J2000 2h31m49.09s +89o15'50.8", in 2100. */
+	double rbp[3][3], p[3], q[3], a, b, gh, gd;
+	snprintf(cmd, sizeof cmd, "%s 2.530303 89.264111 2100", precession);
+	run(cmd, "R.A. = %lf hours Dec = %lf", &gh, &gd);
+	eraPmat06(ERFA_DJ00, 100 * ERFA_DJY, rbp);
+	eraS2c(2.530303 * 15 * ERFA_DD2R, 89.264111 * ERFA_DD2R, p);
+	eraRxp(rbp, p, q);
+	eraC2s(q, &a, &b);
+	printf("  Polaris in 2100: prints %.3f hours, IAU 2006 %.3f hours\n", gh, eraAnp(a) * ERFA_DR2D / 15);
 	return 0;
 }
 C
