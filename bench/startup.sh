@@ -1,18 +1,24 @@
 #!/bin/sh
-# Start-up and footprint of the programs, against a minimal C program that
-# reads one number with atof, takes one libm function of it and prints one
-# line with printf.  For each program it reports the shared libraries it
-# loads, the heap it uses on every kind of run, and the instructions one run
-# takes under callgrind, with the ratio to the minimal program.
+# Start-up and footprint of the programs, built dynamically and statically,
+# each against a minimal C program linked the same way that reads one
+# number with atof, takes one libm function of it and prints one line with
+# printf.  For each program it reports what it links, the heap it uses on
+# every kind of run, the instructions one run takes under callgrind with the
+# ratio to the minimal program, and the time of whole runs in a shell loop.
 #
-# usage: bench/startup.sh [build-dir]
-# The build folder (default: build in the repository) is taken from where
-# the script is run, configured as an optimised build and brought up to date.
+# usage: bench/startup.sh [build-dir [static-build-dir]]
+# The build folders (default: build and build-static in the repository) are
+# taken from where the script is run, configured as optimised builds, the
+# second with -DSKYANGLES_STATIC=ON, and brought up to date.
 set -eu
 # shellcheck source=build.sh
 . "$(dirname "$0")/build.sh"
 command -v valgrind >/dev/null || { echo "$0: needs valgrind: apt-get install valgrind" >&2; exit 1; }
-build=$(ready "${1:-$repo/build}")
+# The two builds, named by kind; the loops below read them by that name.
+# shellcheck disable=SC2034 # read through eval
+dynamic=$(ready "${1:-$repo/build}" -DSKYANGLES_STATIC=OFF)
+# shellcheck disable=SC2034 # read through eval
+static=$(ready "${2:-$repo/build-static}" -DSKYANGLES_STATIC=ON)
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -26,64 +32,84 @@ int main(int argc, char **argv)
 	return 0;
 }
 C
-cc -O2 -o "$tmp/minimal" "$tmp/minimal.c" -lm
+cc -O2 -o "$tmp/minimal-dynamic" "$tmp/minimal.c" -lm
+cc -O2 -static -o "$tmp/minimal-static" "$tmp/minimal.c" -lm
 
-# Instructions executed by one run, dynamic loading included.
-instructions() {
-	valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
-		sed -n 's/.*Collected : *//p'
+# callgrind's count of one run with output to $out: "instructions calls",
+# the calls being those made to the C library's heap allocators.  With
+# --toggle-collect=main only what main and its callees do is counted.
+count() {
+	# The runs that fail end with status 1, which is not what is measured.
+	valgrind --tool=callgrind --compress-strings=no --callgrind-out-file="$tmp/cg" "$@" 2>"$tmp/log" >"$out" || true
+	awk -v n="$(sed -n 's/.*Collected : *//p' "$tmp/log")" '
+		/^cfn=/ { f = $0 ~ /^cfn=(\([0-9]+\) )?(malloc|calloc|realloc|memalign|posix_memalign|aligned_alloc)$/; next }
+		f && /^calls=/ { split($1, a, "="); calls += a[2] }
+		{ f = 0 }
+		END { print n, calls + 0 }' "$tmp/cg"
 }
 
-# Bytes and blocks taken from the heap by one run, its output sent to $out.
-heap() {
-	valgrind "$@" 2>&1 >"$out" | sed -n 's/.*total heap usage: //p'
-}
-
-base=$(instructions "$tmp/minimal" 0.5)
-echo "minimal C program: $base instructions"
-
-# Each program: a successful run, the same run writing to a full device,
-# then its failure paths.
+# Each program: what it links, then for a successful run, the same run
+# writing to a full device, and its failure paths, the allocations made
+# from main on and before main (by the C library's start-up), then the
+# instructions of a successful run.
 report() {
-	prog=$1
-	shift
-	echo
-	echo "$prog: libraries: $(ldd "$build/$prog" | awk '$1 !~ /^(linux-vdso|\/)/ {printf "%s ", $1}')"
-	ok=$1
-	shift
+	kind=$1 bin=$2 prog=$3 ok=$4
+	shift 4
+	if [ "$kind" = dynamic ]; then
+		links=$(ldd "$bin/$prog" | awk '$1 !~ /^(linux-vdso|\/)/ {printf "%s ", $1}')
+	else
+		links=$(file -b "$bin/$prog" | grep -o 'statically linked')
+	fi
+	echo "$prog ($kind): $links"
 	for run in "$ok" "> /dev/full" "$@"; do
 		out=/dev/null
 		case $run in "> /dev/full") out=/dev/full args=$ok ;; *) args=$run ;; esac
 		eval "set -- $args"
-		echo "$prog: heap $(heap "$build/$prog" "$@")   [$(echo "$run" | cut -c1-60)]"
+		# shellcheck disable=SC2046 # count prints two numbers, one a word
+		set -- $(count --toggle-collect=main "$bin/$prog" "$@") $(count "$bin/$prog" "$@")
+		echo "$prog ($kind): heap $2 allocations from main on, $(($4 - $2)) before main   [$(echo "$run" | cut -c1-50)]"
 	done
+	out=/dev/null
 	eval "set -- $ok"
-	n=$(instructions "$build/$prog" "$@")
-	echo "$prog: $n instructions, ratio $(awk "BEGIN { printf \"%.3f\", $n / $base }") to the minimal program"
+	# shellcheck disable=SC2046 # as above
+	set -- $(count "$bin/$prog" "$@")
+	echo "$prog ($kind): $1 instructions, ratio $(awk "BEGIN { printf \"%.3f\", $1 / $base }") to the minimal program"
 }
 
 # The example runs, written as a shell would take them.
 sep_args="6h45m8.9s \"-16o42'58\" 5h55m10.3s \"+7o24'25\""
 pre_args="6.75 -16.7 2100"
 
-report skysep "$sep_args" \
-	"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)"
-report precession "$pre_args" \
-	"" "inf 0 2000" "0 1e400 2000"
+for kind in dynamic static; do
+	eval "bin=\$$kind"
+	out=/dev/null
+	# shellcheck disable=SC2046 # as above
+	set -- $(count "$tmp/minimal-$kind" 0.5)
+	base=$1
+	echo
+	echo "minimal C program ($kind): $base instructions"
+	report "$kind" "$bin" skysep "$sep_args" \
+		"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)"
+	report "$kind" "$bin" precession "$pre_args" \
+		"" "inf 0 2000" "0 1e400 2000"
+done
 
-# Wall-clock time of whole runs: hyperfine when installed, else a loop.
+# Wall-clock time of whole runs, as a user running a catalogue through a
+# shell loop sees it: timed LABEL COMMAND...
+timed() {
+	label=$1
+	shift
+	start=$(date +%s%N)
+	i=0
+	while [ $i -lt 2000 ]; do "$@" >/dev/null; i=$((i + 1)); done
+	echo "$label: $(( ($(date +%s%N) - start) / 2000000 )) us a run, shell loop of 2000"
+}
 echo
-set -- "$tmp/minimal 0.5" "$build/skysep $sep_args" "$build/precession $pre_args"
-if command -v hyperfine >/dev/null; then
-	hyperfine -N --warmup 50 --runs 1000 --export-csv "$tmp/times.csv" "$@" >/dev/null 2>&1
-	awk -F, 'NR > 1 { printf "%-12s mean %6.0f us, sd %4.0f us, min %5.0f us\n", \
-		(NR == 2 ? "minimal" : NR == 3 ? "skysep" : "precession"), $2 * 1e6, $3 * 1e6, $7 * 1e6 }' "$tmp/times.csv"
-else
-	for run in "$@"; do
-		eval "set -- $run"
-		start=$(date +%s%N)
-		i=0
-		while [ $i -lt 1000 ]; do "$@" >/dev/null; i=$((i + 1)); done
-		echo "$(basename "$1"): $(( ($(date +%s%N) - start) / 1000000 )) us a run, loop of 1000 (no hyperfine)"
-	done
-fi
+for kind in dynamic static; do
+	eval "bin=\$$kind"
+	timed "minimal C program ($kind)" "$tmp/minimal-$kind" 0.5
+	eval "set -- $sep_args"
+	timed "skysep ($kind)" "$bin/skysep" "$@"
+	eval "set -- $pre_args"
+	timed "precession ($kind)" "$bin/precession" "$@"
+done
