@@ -63,7 +63,7 @@ static const std::vector<Case> cases = {
 	{{"skysep", "23h59m59", "0", "0", "0"}, SEP("0.004167", "0o 0' 15\""), "", 0},
 	{{"skysep", "6h45m8.9s", "-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27.104396", "27o 6' 16\""), "", 0},
 	// Rounding to whole seconds, and its carries into minutes and degrees; the
-	// half second added must be exact to the last digit, or 0.501" rounds down.
+	// half second added must be whole, or 0.501" rounds down (0.000138 does).
 	{{"skysep", "0", "0", "0", "0o0'0.4"}, SEP("0.000111", "0o 0' 0\""), "", 0},
 	{{"skysep", "0", "0", "0", "0o0'0.501"}, SEP("0.000139", "0o 0' 1\""), "", 0},
 	{{"skysep", "0", "0", "0", "0o0'0.6"}, SEP("0.000167", "0o 0' 1\""), "", 0},
