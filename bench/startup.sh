@@ -14,10 +14,7 @@ set -eu
 # shellcheck source=build.sh
 . "$(dirname "$0")/build.sh"
 command -v valgrind >/dev/null || { echo "$0: needs valgrind: apt-get install valgrind" >&2; exit 1; }
-# The two builds, named by kind; the loops below read them by that name.
-# shellcheck disable=SC2034 # read through eval
 dynamic=$(ready "${1:-$repo/build}" -DSKYANGLES_STATIC=OFF)
-# shellcheck disable=SC2034 # read through eval
 static=$(ready "${2:-$repo/build-static}" -DSKYANGLES_STATIC=ON)
 
 tmp=$(mktemp -d)
@@ -81,7 +78,8 @@ sep_args="6h45m8.9s \"-16o42'58\" 5h55m10.3s \"+7o24'25\""
 pre_args="6.75 -16.7 2100"
 
 for kind in dynamic static; do
-	eval "bin=\$$kind"
+	bin=$dynamic
+	[ "$kind" = dynamic ] || bin=$static
 	out=/dev/null
 	# shellcheck disable=SC2046 # as above
 	set -- $(count "$tmp/minimal-$kind" 0.5)
@@ -106,7 +104,8 @@ timed() {
 }
 echo
 for kind in dynamic static; do
-	eval "bin=\$$kind"
+	bin=$dynamic
+	[ "$kind" = dynamic ] || bin=$static
 	timed "minimal C program ($kind)" "$tmp/minimal-$kind" 0.5
 	eval "set -- $sep_args"
 	timed "skysep ($kind)" "$bin/skysep" "$@"
