@@ -3,9 +3,10 @@
 //
 // Right ascension is in decimal hours, declination and separations in
 // decimal degrees, and all trigonometry in radians.  Every conversion
-// multiplies first and divides second, as the formulas are defined: the
-// other order gives another last bit (pi * h / 12 is not h / 12 * pi), and
-// the programs' results are to agree with the formulas bit for bit.
+// multiplies first and divides second (pi * h / 12, pi * d / 180,
+// 12 * r / pi, 180 * r / pi): the other order gives another last bit
+// (pi * h / 12 is not h / 12 * pi), and the programs print the results of
+// exactly these expressions, bit for bit.
 #ifndef ANGLES_HPP
 #define ANGLES_HPP
 

@@ -102,7 +102,10 @@ int main(int argc, char *argv[])
 	double dec = std::asin(z);
 
 	// Right ascension from x and the sign of y; the cosine of x's angle is
-	// clamped for the same reason, and a pole has right ascension 0.
+	// clamped for the same reason.  The cd == 0 branch, a pole, is never
+	// taken in double arithmetic: cos(asin(1)) is 6.1e-17, so at a pole the
+	// right ascension is that of the rounding residue in x and y (12 90 2000
+	// gives 12 hours).
 	double ra = 0;
 	double cd = std::cos(dec);
 	if (cd != 0) {

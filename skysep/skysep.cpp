@@ -151,8 +151,8 @@ int main(int argc, char *argv[])
 	double c = (2 - d * d) / 2;
 	// Only opposite points need the clamp: rounding carries c of some just
 	// below -1 (9h +0.5 and 21h -0.5 give -1.0000000000000009), where acos
-	// has no value.  c never exceeds 1, as d * d >= 0; that side of the
-	// clamp is kept as the formula states it.
+	// has no value.  c never exceeds 1, as d * d >= 0; the c > 1 side is
+	// kept so that c is clamped into [-1, 1] on both sides.
 	if (c > 1)
 		c = 1;
 	if (c < -1)

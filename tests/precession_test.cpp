@@ -25,6 +25,17 @@ static const std::vector<Case> cases = {
 	// Right ascensions outside 0 to 24 hours come out folded.
 	{{"precession", "25", "10", "2000"}, AT("  1.000", " 10.000"), "", 0},
 	{{"precession", "-1", "10", "2000"}, AT(" 23.000", " 10.000"), "", 0},
+	// The fold is by 2 pi to the last bit: each of these is a unit in the last
+	// place from a rounding edge, and 2 pi one unit larger, or smaller, moves it.
+	{{"precession", "-9.1185", "-72.4", "2000"}, AT(" 14.881", "-72.400"), "", 0},
+	{{"precession", "-6.9655", "-44.7", "2000"}, AT(" 17.035", "-44.700"), "", 0},
+	// Each conversion multiplies first and divides second: these results lie a
+	// unit in the last place from a rounding edge, where the other order of the
+	// conversion named prints another last digit.
+	{{"precession", "1.3", "-1.8585", "2000"}, AT("  1.300", " -1.859"), "", 0},    // hours to radians
+	{{"precession", "2.2795", "-80.5", "2000"}, AT("  2.280", "-80.500"), "", 0},   // degrees to radians
+	{{"precession", "2.5775", "-78.3", "2000"}, AT("  2.578", "-78.300"), "", 0},   // radians to hours
+	{{"precession", "12.5", "-37.1265", "2000"}, AT(" 12.500", "-37.126"), "", 0},  // radians to degrees
 	// Arguments read as atof and atoi read them.
 	{{"precession", "abc", "def", "ghi"}, AT(" 22.272", "-10.727"), "", 0},
 	{{"precession", "0.3e1", "-4.5E1", "2050"}, AT("  3.030", "-44.805"), "", 0},
@@ -57,6 +68,8 @@ static const std::vector<Case> cases = {
 	{{}, "", USAGE("precession"), 1},
 	{{""}, "", USAGE("precession"), 1},
 	{{"", "nan", "0", "0"}, "", bad_ra("nan"), 1},
+	// A name whose first byte is above 0x7f is a name, whatever the sign of char.
+	{{"\xce\xb1prec"}, "", USAGE("\xce\xb1prec"), 1},
 };
 
 // A result that cannot be written is a failure.

@@ -25,6 +25,7 @@ static const std::vector<Case> cases = {
 	{{"skysep", "12h.5", "0", "12", "0"}, SEP("0.125000", "0o 7' 30\""), "", 0},
 	{{"skysep", "13.", "0", "12", "0"}, SEP("15.000000", "15o 0' 0\""), "", 0},
 	{{"skysep", "13m", "0", "12", "0"}, SEP("15.000000", "15o 0' 0\""), "", 0},
+	{{"skysep", "13m30", "0", "12", "0"}, SEP("15.000000", "15o 0' 0\""), "", 0},
 	{{"skysep", "12h30s", "0", "12", "0"}, SEP("7.500000", "7o 30' 0\""), "", 0},
 	{{"skysep", "12h75m", "0", "12", "0"}, SEP("18.750000", "18o 45' 0\""), "", 0},
 	{{"skysep", "11.2.3", "0", "12", "0"}, SEP("12.000000", "12o 0' 0\""), "", 0},
@@ -54,6 +55,7 @@ static const std::vector<Case> cases = {
 	{{"skysep", "0", "0", "0"}, "", USAGE("skysep"), 1},
 	{{"skysep", "0", "0", "0", "0", "0"}, "", USAGE("skysep"), 1},
 	{{"./sep", "0"}, "", USAGE("./sep"), 1},
+	{{"/usr/bin/skysep"}, "", USAGE("/usr/bin/skysep"), 1},
 	// Separations: quadrant, opposite points, poles, wrap at 0 hours.
 	{{"skysep", "0", "0", "12", "0"}, SEP("180.000000", "180o 0' 0\""), "", 0},
 	// Opposite points whose cosine rounds below -1: without the clamp, acos gives nan.
@@ -62,6 +64,9 @@ static const std::vector<Case> cases = {
 	{{"skysep", "5h30m", "22o", "5h30m", "22o"}, SEP("0.000000", "0o 0' 0\""), "", 0},
 	{{"skysep", "23h59m59", "0", "0", "0"}, SEP("0.004167", "0o 0' 15\""), "", 0},
 	{{"skysep", "6h45m8.9s", "-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27.104396", "27o 6' 16\""), "", 0},
+	// The squares of the chord are summed x, y, z: a separation within a unit in
+	// the last place of a rounding edge, where either other order prints 86.140211.
+	{{"skysep", "0.3", "-33.3", "0.3", "52.8402105"}, SEP("86.140210", "86o 8' 25\""), "", 0},
 	// Rounding to whole seconds, and its carries into minutes and degrees; the
 	// half second added must be whole, or 0.501" rounds down (0.000138 does).
 	{{"skysep", "0", "0", "0", "0o0'0.4"}, SEP("0.000111", "0o 0' 0\""), "", 0},
@@ -72,6 +77,7 @@ static const std::vector<Case> cases = {
 	// Only the first invalid argument, in the order ra1 dec1 ra2 dec2, is reported.
 	{{"skysep", "x", "0", "0", "y"}, "", bad_ra("x"), 1},
 	{{"skysep", "0", "y", "x", "y"}, "", bad_dec("y"), 1},
+	{{"skysep", "0", "0", "x", "y"}, "", bad_ra("x"), 1},
 	// Numbers too large for the separation to exist are rejected where read.
 	{{"skysep", D400.c_str(), "0", "0", "0"}, "", bad_ra(D400), 1},
 	{{"skysep", N308.c_str(), "0", "0", "0"}, "", bad_ra(N308), 1},
@@ -81,6 +87,8 @@ static const std::vector<Case> cases = {
 	{{}, "", USAGE("skysep"), 1},
 	{{""}, "", USAGE("skysep"), 1},
 	{{"", "x", "0", "0", "0"}, "", bad_ra("x"), 1},
+	// A name whose first byte is above 0x7f is a name, whatever the sign of char.
+	{{"\xce\xb1sep", "x", "0", "0", "0"}, "", "\xce\xb1sep: invalid right ascension string \"x\"\n", 1},
 };
 
 // A result that cannot be written is a failure.
