@@ -1,0 +1,80 @@
+// Runs a built program as a user does: an exact argument vector and
+// environment, no shell between, and collects its standard output,
+// standard error and exit status.  Used by the tests and the benchmarks.
+#ifndef RUN_HPP
+#define RUN_HPP
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+extern char **environ;
+
+struct Case {
+	std::vector<const char *> argv; // argv[0] included; empty for no name at all
+	std::string out, err;
+	int status;
+};
+
+static std::string drain(int fd)
+{
+	std::string s;
+	char b[4096];
+	for (ssize_t n; (n = read(fd, b, sizeof b)) > 0;)
+		s.append(b, static_cast<size_t>(n));
+	close(fd);
+	return s;
+}
+
+// An emulator that runs the programs of a cross build, with its options
+// (qemu-aarch64 -L /usr/aarch64-linux-gnu); empty for a native build.
+using Emulator = std::vector<const char *>;
+
+// Runs path with argv and the environment env, under the emulator if one is
+// given; standard output goes to /dev/full when full is set.  Under an
+// emulator the program's argv[0] is passed with qemu-user's -0, which keeps
+// it exact; but qemu always gives a program a name, so a run with no name
+// at all becomes a run with an empty one there.
+static Case run(const Emulator &emulator, const char *path, std::vector<const char *> argv, bool full,
+                char **env = environ)
+{
+	if (!emulator.empty()) {
+		std::vector<const char *> v = emulator;
+		v.push_back("-0");
+		v.push_back(argv.empty() ? "" : argv[0]);
+		v.push_back(path);
+		if (!argv.empty())
+			v.insert(v.end(), argv.begin() + 1, argv.end());
+		argv = v;
+		path = v[0];
+	}
+
+	int o[2], e[2];
+	if (pipe2(o, O_CLOEXEC) != 0 || pipe2(e, O_CLOEXEC) != 0)
+		return {{}, "", "pipe failed", -1};
+	posix_spawn_file_actions_t fa;
+	posix_spawn_file_actions_init(&fa);
+	if (full)
+		posix_spawn_file_actions_addopen(&fa, 1, "/dev/full", O_WRONLY, 0);
+	else
+		posix_spawn_file_actions_adddup2(&fa, o[1], 1);
+	posix_spawn_file_actions_adddup2(&fa, e[1], 2);
+	argv.push_back(nullptr);
+	pid_t pid;
+	int bad = posix_spawnp(&pid, path, &fa, nullptr, const_cast<char **>(argv.data()), env);
+	posix_spawn_file_actions_destroy(&fa);
+	close(o[1]);
+	close(e[1]);
+	Case r{{}, drain(o[0]), drain(e[0]), -1};
+	int st;
+	if (!bad && waitpid(pid, &st, 0) == pid)
+		r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+	return r;
+}
+
+#endif
