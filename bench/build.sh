@@ -1,20 +1,21 @@
 # shellcheck shell=sh
-# Sourced by the benchmarks: the repository root, and a build folder made
-# ready to measure.
+# Sourced by the benchmarks: the repository root, a temporary folder that is
+# removed at exit, and builds of the benchmarks' own in it.  A user's build
+# folders are never touched, and the temporary folder's path never holds a
+# blank or a quote, which CMake cannot build in.
 repo=$(cd "$(dirname "$0")/.." && pwd)
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
 
-# ready DIR [cmake option...]: configures DIR, a path taken from where the
-# script was run, as an optimised build with the options given, brings it up
-# to date, and prints its absolute path.  A folder built with sanitizers is
-# refused: its heap and instruction counts are the sanitizers'.
-ready() {
-	dir=$1
+# bench_build KIND [cmake option...]: configures $tmp/KIND from the sources
+# as an optimised build with the options given, and none of the compiler or
+# linker flags of the environment, builds it, and prints its path.
+bench_build() {
+	dir=$tmp/$1
 	shift
-	cmake -S "$repo" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null &&
-		cmake --build "$dir" >/dev/null || exit 1
-	if grep -q -e '-fsanitize' "$dir/CMakeCache.txt"; then
-		echo "$0: $dir is built with sanitizers; give another build folder" >&2
-		exit 1
-	fi
-	(cd "$dir" && pwd)
+	{ cmake -S "$repo" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS= \
+		-DCMAKE_EXE_LINKER_FLAGS= -DBUILD_TESTING=OFF "$@" >"$tmp/build.log" 2>&1 &&
+		cmake --build "$dir" -j2 >>"$tmp/build.log" 2>&1; } ||
+		{ cat "$tmp/build.log" >&2; echo "$0: the build failed" >&2; exit 1; }
+	echo "$dir"
 }

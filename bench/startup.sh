@@ -1,43 +1,38 @@
 #!/bin/sh
 # Start-up and footprint of the programs, built dynamically and statically,
-# each against a minimal C program linked the same way that reads one
-# number with atof, takes one libm function of it and prints one line with
-# printf.  For each program it reports what it links, the heap it uses on
-# every kind of run, the instructions one run takes under callgrind with the
-# ratio to the minimal program, and the time of whole runs in a shell loop.
+# each against a minimal program linked the same way (bench/minimal.cpp).
+# For each program it reports what it links, the heap it uses on every kind
+# of run, the instructions one run takes under callgrind with the ratio to
+# the minimal program, and the time of whole runs in a shell loop.
 #
-# usage: bench/startup.sh [build-dir [static-build-dir]]
-# The build folders (default: build and build-static in the repository) are
-# taken from where the script is run, configured as optimised builds, the
-# second with -DSKYANGLES_STATIC=ON, and brought up to date.
+# The instruction counts repeat exactly for the same binaries and the same
+# environment, and the environment is fixed here: every program is run
+# from a copy in a temporary folder, as ./NAME, under env -i with PATH
+# alone (/usr/bin:/bin).  Another compiler or C library gives other counts.
+#
+# usage: bench/startup.sh
 set -eu
 # shellcheck source=build.sh
 . "$(dirname "$0")/build.sh"
 command -v valgrind >/dev/null || { echo "$0: needs valgrind: apt-get install valgrind" >&2; exit 1; }
-dynamic=$(ready "${1:-$repo/build}" -DSKYANGLES_STATIC=OFF)
-static=$(ready "${2:-$repo/build-static}" -DSKYANGLES_STATIC=ON)
+for kind in dynamic static; do
+	option=OFF
+	[ "$kind" = dynamic ] || option=ON
+	dir=$(bench_build "$kind" -DSKYANGLES_STATIC=$option)
+	mkdir "$tmp/run-$kind"
+	cp "$dir/skysep" "$dir/precession" "$dir/bench/minimal" "$tmp/run-$kind/"
+done
 
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-cat >"$tmp/minimal.c" <<'C'
-#include <math.h>
-#include <stdio.h>
-#include <stdlib.h>
-int main(int argc, char **argv)
-{
-	printf("%f\n", sin(atof(argc > 1 ? argv[1] : "1")));
-	return 0;
-}
-C
-cc -O2 -o "$tmp/minimal-dynamic" "$tmp/minimal.c" -lm
-cc -O2 -static -o "$tmp/minimal-static" "$tmp/minimal.c" -lm
-
-# callgrind's count of one run with output to $out: "instructions calls",
-# the calls being those made to the C library's heap allocators.  With
-# --toggle-collect=main only what main and its callees do is counted.
+# callgrind's count of one run, in the fixed environment, with output to
+# $out: "instructions calls", the calls being those made to the C library's
+# heap allocators.  With --toggle-collect=main only what main and its
+# callees do is counted.  count KIND [valgrind option...] PROGRAM [arg...]
 count() {
+	kind=$1
+	shift
 	# The runs that fail end with status 1, which is not what is measured.
-	valgrind --tool=callgrind --compress-strings=no --callgrind-out-file="$tmp/cg" "$@" 2>"$tmp/log" >"$out" || true
+	(cd "$tmp/run-$kind" && env -i PATH=/usr/bin:/bin valgrind --tool=callgrind --compress-strings=no \
+		--callgrind-out-file="$tmp/cg" "$@" 2>"$tmp/log" >"$out") || true
 	awk -v n="$(sed -n 's/.*Collected : *//p' "$tmp/log")" '
 		/^cfn=/ { f = $0 ~ /^cfn=(\([0-9]+\) )?(malloc|calloc|realloc|memalign|posix_memalign|aligned_alloc)$/; next }
 		f && /^calls=/ { split($1, a, "="); calls += a[2] }
@@ -50,12 +45,12 @@ count() {
 # from main on and before main (by the C library's start-up), then the
 # instructions of a successful run.
 report() {
-	kind=$1 bin=$2 prog=$3 ok=$4
-	shift 4
+	kind=$1 prog=$2 ok=$3
+	shift 3
 	if [ "$kind" = dynamic ]; then
-		links=$(ldd "$bin/$prog" | awk '$1 !~ /^(linux-vdso|\/)/ {printf "%s ", $1}')
+		links=$(ldd "$tmp/run-$kind/$prog" | awk '$1 !~ /^(linux-vdso|\/)/ {printf "%s ", $1}')
 	else
-		links=$(file -b "$bin/$prog" | grep -o 'statically linked')
+		links=$(file -b "$tmp/run-$kind/$prog" | grep -o 'statically linked')
 	fi
 	echo "$prog ($kind): $links"
 	for run in "$ok" "> /dev/full" "$@"; do
@@ -63,13 +58,13 @@ report() {
 		case $run in "> /dev/full") out=/dev/full args=$ok ;; *) args=$run ;; esac
 		eval "set -- $args"
 		# shellcheck disable=SC2046 # count prints two numbers, one a word
-		set -- $(count --toggle-collect=main "$bin/$prog" "$@") $(count "$bin/$prog" "$@")
+		set -- $(count "$kind" --toggle-collect=main "./$prog" "$@") $(count "$kind" "./$prog" "$@")
 		echo "$prog ($kind): heap $2 allocations from main on, $(($4 - $2)) before main   [$(echo "$run" | cut -c1-50)]"
 	done
 	out=/dev/null
 	eval "set -- $ok"
 	# shellcheck disable=SC2046 # as above
-	set -- $(count "$bin/$prog" "$@")
+	set -- $(count "$kind" "./$prog" "$@")
 	echo "$prog ($kind): $1 instructions, ratio $(awk "BEGIN { printf \"%.3f\", $1 / $base }") to the minimal program"
 }
 
@@ -77,18 +72,17 @@ report() {
 sep_args="6h45m8.9s \"-16o42'58\" 5h55m10.3s \"+7o24'25\""
 pre_args="6.75 -16.7 2100"
 
+echo "environment: env -i PATH=/usr/bin:/bin; $(uname -m), $(ldd --version | sed -n 1p)"
 for kind in dynamic static; do
-	bin=$dynamic
-	[ "$kind" = dynamic ] || bin=$static
 	out=/dev/null
 	# shellcheck disable=SC2046 # as above
-	set -- $(count "$tmp/minimal-$kind" 0.5)
+	set -- $(count "$kind" ./minimal 0.5)
 	base=$1
 	echo
-	echo "minimal C program ($kind): $base instructions"
-	report "$kind" "$bin" skysep "$sep_args" \
+	echo "minimal program ($kind): $base instructions"
+	report "$kind" skysep "$sep_args" \
 		"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)"
-	report "$kind" "$bin" precession "$pre_args" \
+	report "$kind" precession "$pre_args" \
 		"" "inf 0 2000" "0 1e400 2000"
 done
 
@@ -104,9 +98,8 @@ timed() {
 }
 echo
 for kind in dynamic static; do
-	bin=$dynamic
-	[ "$kind" = dynamic ] || bin=$static
-	timed "minimal C program ($kind)" "$tmp/minimal-$kind" 0.5
+	bin=$tmp/run-$kind
+	timed "minimal program ($kind)" "$bin/minimal" 0.5
 	eval "set -- $sep_args"
 	timed "skysep ($kind)" "$bin/skysep" "$@"
 	eval "set -- $pre_args"
