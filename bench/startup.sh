@@ -3,7 +3,8 @@
 # each against a minimal program linked the same way (bench/minimal.cpp).
 # For each program it reports what it links, the heap it uses on every kind
 # of run, the instructions one run takes under callgrind with the ratio to
-# the minimal program, and the time of whole runs in a shell loop.
+# the minimal program, the instructions with the .deb's hardening, without
+# and with bind-now, and the time of whole runs in a shell loop.
 #
 # The instruction counts repeat exactly for the same binaries and the same
 # environment, and the environment is fixed here: every program is run
@@ -15,10 +16,16 @@ set -eu
 # shellcheck source=build.sh
 . "$(dirname "$0")/build.sh"
 command -v valgrind >/dev/null || { echo "$0: needs valgrind: apt-get install valgrind" >&2; exit 1; }
-for kind in dynamic static; do
-	option=OFF
-	[ "$kind" = dynamic ] || option=ON
-	dir=$(bench_build "$kind" -DSKYANGLES_STATIC=$option)
+# The builds: dynamic and static, and dynamic with the hardening of the
+# .deb, without and with bind-now.
+for kind in dynamic static hardened bindnow; do
+	case $kind in
+	dynamic) set -- ;;
+	static) set -- -DSKYANGLES_STATIC=ON ;;
+	hardened) set -- -DSKYANGLES_HARDENING=ON ;;
+	bindnow) set -- -DSKYANGLES_HARDENING=ON -DCMAKE_EXE_LINKER_FLAGS=-Wl,-z,now ;;
+	esac
+	dir=$(bench_build "$kind" "$@")
 	mkdir "$tmp/run-$kind"
 	cp "$dir/skysep" "$dir/precession" "$dir/bench/minimal" "$tmp/run-$kind/"
 done
@@ -84,6 +91,20 @@ for kind in dynamic static; do
 		"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)"
 	report "$kind" precession "$pre_args" \
 		"" "inf 0 2000" "0 1e400 2000"
+done
+
+# The hardening of the .deb, and bind-now beside it.
+echo
+for kind in hardened bindnow; do
+	out=/dev/null
+	for prog in skysep precession; do
+		args=$sep_args
+		[ "$prog" = skysep ] || args=$pre_args
+		eval "set -- $args"
+		# shellcheck disable=SC2046 # as above
+		set -- $(count "$kind" "./$prog" "$@")
+		echo "$prog ($kind): $1 instructions"
+	done
 done
 
 # Wall-clock time of whole runs, as a user running a catalogue through a

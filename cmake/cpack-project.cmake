@@ -1,12 +1,5 @@
-# Read by cpack once per generator.  For the source tarball, every folder
-# of the tree that holds a CMakeCache.txt is a build folder and is left
-# out, whatever it is called (build/, build-static/, .ci/build/gcc, ...).
-if(CPACK_SOURCE_INSTALLED_DIRECTORIES)
-  list(GET CPACK_SOURCE_INSTALLED_DIRECTORIES 0 tree)
-  file(GLOB_RECURSE caches LIST_DIRECTORIES false "${tree}/*/CMakeCache.txt")
-  foreach(cache IN LISTS caches)
-    get_filename_component(dir "${cache}" DIRECTORY)
-    string(REGEX REPLACE "([][+.*?()^$|\\\\])" "\\\\\\1" dir "${dir}")
-    list(APPEND CPACK_IGNORE_FILES "^${dir}/")
-  endforeach()
-endif()
+# Read by cpack once per generator: the packages take the release's time,
+# which the .deb generator reads from SOURCE_DATE_EPOCH.
+include(${CMAKE_CURRENT_LIST_DIR}/canonical-tarball.cmake)
+release_time(${CPACK_SKYANGLES_SOURCE_DATE_EPOCH} time)
+set(ENV{SOURCE_DATE_EPOCH} ${time})

@@ -17,6 +17,22 @@ if(NOT newest MATCHES "^## ([^ ]+) - ([0-9]+-[0-9]+-[0-9]+)$"
 endif()
 set(SKYANGLES_DATE ${CMAKE_MATCH_2})
 
+# The release's time, which the packages carry so that two builds of one
+# commit give the same bytes: midnight UTC of that date, in seconds since
+# 1970, by the days-from-civil count of the Gregorian calendar (a builder's
+# SOURCE_DATE_EPOCH, read when cpack runs, takes its place).
+string(REGEX MATCHALL "[0-9]+" ymd ${SKYANGLES_DATE})
+list(TRANSFORM ymd REPLACE "^0+([0-9])" "\\1")
+list(GET ymd 0 y)
+list(GET ymd 1 m)
+list(GET ymd 2 d)
+if(m LESS_EQUAL 2)
+  math(EXPR y "${y} - 1")
+endif()
+math(EXPR days "${y} / 400 * 146097 + (${y} % 400) * 365 + (${y} % 400) / 4 - (${y} % 400) / 100
+                + (153 * ((${m} + 9) % 12) + 2) / 5 + ${d} - 1 - 719468")
+math(EXPR SKYANGLES_SOURCE_DATE_EPOCH "${days} * 86400")
+
 set(docs)
 foreach(page skysep precession)
   configure_file(man/${page}.1.in man/${page}.1 @ONLY)
@@ -26,11 +42,24 @@ foreach(page skysep precession)
   list(APPEND docs man/${page}.1.gz)
 endforeach()
 
+# Documents made when the build is configured are written only when their
+# text changes, so that a build with nothing changed has nothing to do.
+function(write_if_changed file content)
+  if(EXISTS ${file})
+    file(READ ${file} old)
+    if(old STREQUAL content)
+      return()
+    endif()
+  endif()
+  file(WRITE ${file} "${content}")
+endfunction()
+
 execute_process(COMMAND awk -v name=${PROJECT_NAME} -v maintainer=${SKYANGLES_MAINTAINER}
                         -f cmake/debian-changelog.awk CHANGELOG.md
                 WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-                OUTPUT_FILE ${PROJECT_BINARY_DIR}/changelog
+                OUTPUT_VARIABLE changelog
                 COMMAND_ERROR_IS_FATAL ANY)
+write_if_changed(${PROJECT_BINARY_DIR}/changelog "${changelog}")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
              CHANGELOG.md cmake/debian-changelog.awk LICENSE)
 add_custom_command(OUTPUT changelog.gz
@@ -48,7 +77,7 @@ string(REGEX REPLACE "^.*Copyright \\(c\\) [^\n]*\n\n" "" terms "${licence}")
 string(REGEX REPLACE "\n$" "" terms "${terms}")
 string(REPLACE "\n\n" "\n.\n" terms "${terms}")
 string(REPLACE "\n" "\n " terms "${terms}")
-file(WRITE ${PROJECT_BINARY_DIR}/copyright
+write_if_changed(${PROJECT_BINARY_DIR}/copyright
 "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/
 Upstream-Name: ${PROJECT_NAME}
 

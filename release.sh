@@ -1,0 +1,68 @@
+#!/bin/sh
+# Makes every artifact of a release from the commit checked out, and a
+# SHA256SUMS file over them, in OUT (default: build-release):
+#   skyangles_VERSION_amd64.deb, _arm64.deb, _armhf.deb
+#       dynamic programs, built with Debian's default hardening
+#   skyangles-VERSION-linux-x86_64.tar.gz, -aarch64, -armv7l, -riscv64
+#       static programs, which run as unpacked
+#   skyangles-VERSION.tar.gz
+#       the source: exactly the files of the commit
+# Two runs for one commit give the same bytes, wherever and whenever they
+# run: the builds take no compiler or flags from the environment, files are
+# made under umask 022, and every package carries the date of CHANGELOG.md's
+# newest section (or SOURCE_DATE_EPOCH, if set).  SKYANGLES_MAINTAINER, if
+# set, names the packages' maintainer.  The cross builds need g++-TRIPLET
+# for each triplet below.
+#
+# usage: ./release.sh [OUT]
+set -eu
+umask 022
+repo=$(cd "$(dirname "$0")" && pwd)
+out=${1:-$repo/build-release}
+rm -rf "$out"
+mkdir -p "$out/build"
+out=$(cd "$out" && pwd)
+unset CXX CXXFLAGS CPPFLAGS LDFLAGS
+
+# build NAME [cmake option...]: configures and builds $out/build/NAME
+# without tests, and prints the folder.
+build() {
+	name=$1
+	dir=$out/build/$name
+	shift
+	if ! { cmake -S "$repo" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+		${SKYANGLES_MAINTAINER:+"-DSKYANGLES_MAINTAINER=$SKYANGLES_MAINTAINER"} "$@" &&
+		cmake --build "$dir" -j2; } >"$out/build/$name.log" 2>&1; then
+		cat "$out/build/$name.log" >&2
+		echo "$0: the $name build failed" >&2
+		exit 1
+	fi
+	echo "$dir"
+}
+
+# pack DIR GENERATOR: runs cpack in DIR and copies what it made to $out.
+pack() {
+	(cd "$1" && cpack -G "$2" >cpack.log 2>&1) || { cat "$1/cpack.log" >&2; exit 1; }
+	sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' "$1/cpack.log" | while read -r file; do
+		cp "$file" "$out/"
+	done
+}
+
+dir=$(build native-static -DSKYANGLES_STATIC=ON)
+pack "$dir" TGZ
+dir=$(build native -DSKYANGLES_HARDENING=ON)
+pack "$dir" DEB
+cmake --build "$dir" --target source_tarball >/dev/null
+cp "$dir"/skyangles-*[0-9].tar.gz "$out/"
+for triplet in aarch64-linux-gnu arm-linux-gnueabihf riscv64-linux-gnu; do
+	toolchain=-DCMAKE_TOOLCHAIN_FILE=$repo/cmake/toolchains/$triplet.cmake
+	dir=$(build "$triplet-static" "$toolchain" -DSKYANGLES_STATIC=ON)
+	pack "$dir" TGZ
+	[ "$triplet" = riscv64-linux-gnu ] && continue
+	dir=$(build "$triplet" "$toolchain" -DSKYANGLES_HARDENING=ON)
+	pack "$dir" DEB
+done
+
+cd "$out"
+sha256sum -- *.deb *.tar.gz >SHA256SUMS
+cat SHA256SUMS
