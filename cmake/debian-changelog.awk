@@ -29,12 +29,14 @@ function rfc2822(ymd,    p, y, m, d, t, w) {
 		substr("JanFebMarAprMayJunJulAugSepOctNovDec", 3 * m - 2, 3), p[1])
 }
 
+# The section of changes not yet released, "## Unreleased", is left out.
 /^## / {
 	close_entry()
-	if (version != "")
+	if (version != "" && $2 != "Unreleased")
 		print ""
-	version = $2; date = $4
-	printf "%s (%s) unstable; urgency=medium\n\n", name, version
+	version = $2 == "Unreleased" ? "" : $2; date = $4
+	if (version != "")
+		printf "%s (%s) unstable; urgency=medium\n\n", name, version
 	para = 0
 	next
 }

@@ -2,13 +2,14 @@
 # configured and gzipped when it is built: the man pages with the version
 # and date of this release, the licence as a machine-readable Debian
 # copyright file, and CHANGELOG.md as a Debian changelog.  The version is
-# written only in project(); CHANGELOG.md's newest section must be that
-# version, and gives the release date.
+# written only in project(); CHANGELOG.md's newest released section must be
+# that version, and gives the release date.  A section "## Unreleased"
+# above it gathers the changes for the next release.
 
 set(SKYANGLES_MAINTAINER "skyangles maintainers <maintainers@skyangles.invalid>"
     CACHE STRING "The package's maintainer, as \"Name <mail>\"")
 
-file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG.md sections REGEX "^## ")
+file(STRINGS ${PROJECT_SOURCE_DIR}/CHANGELOG.md sections REGEX "^## [0-9]")
 list(GET sections 0 newest)
 if(NOT newest MATCHES "^## ([^ ]+) - ([0-9]+-[0-9]+-[0-9]+)$"
    OR NOT CMAKE_MATCH_1 STREQUAL PROJECT_VERSION)
