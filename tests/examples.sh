@@ -37,7 +37,7 @@ for prog in skysep precession; do
 		chmod +x "$tmp/bin/$prog"
 	fi
 	env PATH="$tmp/bin" "$prog" 2>"$tmp/usage"
-	check "$bin/$prog does not run" "$(grep -L "^Usage:  $prog " "$tmp/usage")"
+	grep -q "^Usage:  $prog " "$tmp/usage" || check "$bin/$prog" "does not run: $(cat "$tmp/usage")"
 done
 
 # Extract the examples: cmdN holds the command, wantN the lines under it.
