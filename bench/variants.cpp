@@ -22,7 +22,6 @@
 #include <cstdlib>
 #include <cstring>
 
-static const char OTHER_VARIANT[] = "GLIBC_TUNABLES=glibc.cpu.hwcaps=-AVX2,-FMA,-FMA4";
 // Arguments of each function.
 static const int ARGUMENTS = 1000000;
 static const double PI = 3.141592653589793;
@@ -62,18 +61,6 @@ static std::string text(double v)
 	return b;
 }
 
-// The environment of this process with the other variant chosen.
-static std::vector<char *> other_environment()
-{
-	std::vector<char *> env;
-	for (char **e = environ; *e; e++)
-		if (std::strncmp(*e, "GLIBC_TUNABLES=", 15) != 0)
-			env.push_back(*e);
-	env.push_back(const_cast<char *>(OTHER_VARIANT));
-	env.push_back(nullptr);
-	return env;
-}
-
 // Runs prog with args in both variants; returns whether the lines differ.
 // A run that does not end with status 0 ends the bench.
 static bool differs(const char *prog, const std::vector<std::string> &args, std::vector<char *> &env)
@@ -106,7 +93,7 @@ int main(int argc, char *argv[])
 	}
 	const char *skysep = argv[1], *precession = argv[2];
 	int runs = argc == 4 ? std::atoi(argv[3]) : 20000;
-	std::vector<char *> env = other_environment();
+	std::vector<char *> env = other_variant_environment();
 
 	Case child = run({}, "/proc/self/exe", {argv[0], "--values"}, false, env.data());
 	if (child.status != 0 || child.out.size() != 4 * ARGUMENTS * sizeof(double)) {

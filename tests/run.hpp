@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ struct Case {
 	int status;
 };
 
-static std::string drain(int fd)
+inline std::string drain(int fd)
 {
 	std::string s;
 	char b[4096];
@@ -40,7 +41,7 @@ using Emulator = std::vector<const char *>;
 // emulator the program's argv[0] is passed with qemu-user's -0, which keeps
 // it exact; but qemu always gives a program a name, so a run with no name
 // at all becomes a run with an empty one there.
-static Case run(const Emulator &emulator, const char *path, std::vector<const char *> argv, bool full,
+inline Case run(const Emulator &emulator, const char *path, std::vector<const char *> argv, bool full,
                 char **env = environ)
 {
 	if (!emulator.empty()) {
@@ -75,6 +76,21 @@ static Case run(const Emulator &emulator, const char *path, std::vector<const ch
 	if (!bad && waitpid(pid, &st, 0) == pid)
 		r.status = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
 	return r;
+}
+
+// The environment of this process with the other variant of glibc's math
+// library chosen: on x86-64 glibc picks a variant compiled for FMA when the
+// processor has FMA and AVX2, and this tunable turns that one off.
+inline std::vector<char *> other_variant_environment()
+{
+	static char tunable[] = "GLIBC_TUNABLES=glibc.cpu.hwcaps=-AVX2,-FMA,-FMA4";
+	std::vector<char *> env;
+	for (char **e = environ; *e; e++)
+		if (std::strncmp(*e, "GLIBC_TUNABLES=", 15) != 0)
+			env.push_back(*e);
+	env.push_back(tunable);
+	env.push_back(nullptr);
+	return env;
 }
 
 #endif

@@ -19,8 +19,6 @@
 #include <cstdlib>
 #include <cstring>
 
-// The tunable that turns off the FMA variant of glibc's math library.
-static const char OTHER_VARIANT[] = "GLIBC_TUNABLES=glibc.cpu.hwcaps=-AVX2,-FMA,-FMA4";
 // Cases of each program.
 static const int COUNT = 1200;
 // Degrees in a radian.
@@ -159,13 +157,7 @@ int main(int argc, char *argv[])
 		return 2;
 	}
 	Emulator native, emulator(argv + 3, argv + argc);
-	// The environment with the other variant of the math library.
-	std::vector<char *> other;
-	for (char **e = environ; *e; e++)
-		if (std::strncmp(*e, "GLIBC_TUNABLES=", 15) != 0)
-			other.push_back(*e);
-	other.push_back(const_cast<char *>(OTHER_VARIANT));
-	other.push_back(nullptr);
+	std::vector<char *> other = other_variant_environment();
 
 	int compared = 0, variant = 0, failed = 0;
 	for (const char *prog : {"skysep", "precession"}) {
