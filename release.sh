@@ -19,8 +19,15 @@ set -eu
 umask 022
 repo=$(cd "$(dirname "$0")" && pwd)
 out=${1:-$repo/build-release}
+# OUT is emptied first, but only if it is empty already or holds a release
+# that this script made.
+if [ -d "$out" ] && [ -n "$(ls -A "$out")" ] && [ ! -e "$out/.skyangles-release" ]; then
+	echo "$0: $out holds other files; give an empty or new folder" >&2
+	exit 1
+fi
 rm -rf "$out"
 mkdir -p "$out/build"
+: >"$out/.skyangles-release"
 out=$(cd "$out" && pwd)
 unset CXX CXXFLAGS CPPFLAGS LDFLAGS
 
