@@ -10,7 +10,8 @@
 //   on pairs uniform on the sphere;
 //   the printed lines of precession that differ, on random positions and
 //   years.
-// It prints the first few differing skysep pairs.
+// It prints the first few differing skysep pairs, and skysep(1)'s example
+// in both variants.
 //
 // usage: variants skysep precession [runs]
 // (run by bench/variants.sh; runs defaults to 20000)
@@ -121,6 +122,13 @@ int main(int argc, char *argv[])
 	}
 	if (total == 0)
 		std::printf("  none: this machine runs the same variant either way (no FMA and AVX2?)\n");
+
+	// The example of skysep(1), in both variants.
+	std::vector<const char *> example = {skysep, "3.6268559748505762", "19.425035438642226",
+	                                     "15.626855974850576", "-19.425035438642226"};
+	std::printf("skysep %s %s %s %s\n  this variant:  %s  other variant: %s", example[1], example[2],
+	            example[3], example[4], run({}, skysep, example, false).out.c_str(),
+	            run({}, skysep, example, false, env.data()).out.c_str());
 
 	// Exactly opposite pairs, in the shortest texts of random doubles.
 	int opposite = 0;
