@@ -110,8 +110,10 @@ static Args skysep_case()
 	h1 = std::fabs(h1), h2 = std::fabs(h2);
 	d1 = std::fmax(-90, std::fmin(90, d1)), d2 = std::fmax(-90, std::fmin(90, d2));
 	Args a = {ra_text(h1), dec_text(d1), ra_text(h2), dec_text(d2)};
-	if (below(8) == 0)
-		a[below(4)] = mangle(a[below(4)]);
+	if (below(8) == 0) {
+		size_t k = static_cast<size_t>(below(4));
+		a[k] = mangle(a[k]);
+	}
 	if (below(40) == 0)
 		a.resize(below(6));
 	return a;
