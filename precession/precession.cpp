@@ -2,13 +2,13 @@
 // equinox of another year.
 //
 // usage: precession right_ascension declination year
+//        precession -   (lines of right_ascension declination year on standard input)
 //
 // The model is one rigid rotation: into ecliptic coordinates with a fixed
 // obliquity of 23o26', about the ecliptic pole by one full turn every 25800
 // years, and back.  Ecliptic latitude is unchanged and ecliptic longitude
 // grows by about 50.23 seconds of arc a year; there is no nutation,
 // aberration, proper motion or change of obliquity.
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -16,6 +16,8 @@
 #include <cstring>
 
 #include "angles.hpp"
+#include "catalogue.hpp"
+#include "decimal.hpp"
 
 // Obliquity of the ecliptic, 23o26' in radians: bit pattern 0x3FDA2CDF73118755.
 constexpr double EPS = 0.40898882138400455;
@@ -26,13 +28,14 @@ constexpr long long REF_YEAR = 2000;
 // Years for one full turn of the equinox about the ecliptic pole.
 constexpr double PERIOD = 25800.0;
 
-// Reports a coordinate that is not a finite number of radians and ends the
-// run; what names the coordinate ("right ascension" or "declination").
-[[noreturn]] static void reject(const char *prog, const char *what, const char *text)
-{
-	std::fprintf(stderr, "%s: invalid %s string \"%s\"\n", prog, what, text);
-	std::exit(1);
-}
+// The usage text, formatted with the invocation name.
+static const char USAGE[] =
+	"Usage:  %s right_ascension declination year\n"
+	"\tright_ascension and declination are in decimal hours and degrees, respectively\n";
+// The other forms, after the usage text, for --help.
+static const char FORMS[] =
+	"\t%s -  answers each line \"right_ascension declination year\" of standard input\n"
+	"\t%s --version  prints the version\n";
 
 // Year text to a whole year as atoi reads it (leading blanks, a sign, the
 // decimal digits that follow; no number reads as 0), saturated to the
@@ -48,34 +51,18 @@ static long long read_year(const char *text)
 	return year;
 }
 
-int main(int argc, char *argv[])
+// Precesses the position (hours, degrees), right ascension in hours and
+// declination in degrees for the equinox of 2000, both finite in radians,
+// to the equinox of year, and sets *ra to its right ascension in hours (0
+// to 24) and *dec to its declination in degrees.  Rounding can carry the
+// new z just past 1 or -1 for a position carried onto a celestial pole,
+// where asin has no value, and x / cos(dec) past 1 or -1 near one, where
+// acos has none: both are clamped.  The cd == 0 branch, a pole, is never
+// taken in double arithmetic: cos(asin(1)) is 6.1e-17, so at a pole the
+// right ascension is that of the rounding residue in x and y (12 90 2000
+// gives 12 hours).
+static void precess(double hours, double degrees, long long year, double *ra, double *dec)
 {
-	// The one result line needs no buffer from the heap.
-	static char outbuf[128];
-	std::setvbuf(stdout, outbuf, _IOFBF, sizeof outbuf);
-
-	// A kernel may start a program with no name, or an empty one.
-	const char *prog = "precession";
-	if (argc > 0 && argv[0] != nullptr && argv[0][0] != '\0')
-		prog = argv[0];
-	if (argc != 4) {
-		std::fprintf(stderr,
-		             "Usage:  %s right_ascension declination year\n"
-		             "\tright_ascension and declination are in decimal hours and degrees, respectively\n",
-		             prog);
-		return 1;
-	}
-
-	// Texts that are not numbers read as 0, but a value that gives no
-	// finite position in radians (inf, nan, 1e400, 1e308 hours) is refused.
-	double hours = std::atof(argv[1]);
-	if (!std::isfinite(hours_to_rad(hours)))
-		reject(prog, "right ascension", argv[1]);
-	double degrees = std::atof(argv[2]);
-	if (!std::isfinite(deg_to_rad(degrees)))
-		reject(prog, "declination", argv[2]);
-	long long year = read_year(argv[3]);
-
 	// Precession angle in radians for the years since 2000.
 	double p = static_cast<double>(year - REF_YEAR) / PERIOD * 2 * PI;
 	Vec v = unit_vector(hours_to_rad(hours), deg_to_rad(degrees));
@@ -93,38 +80,65 @@ int main(int argc, char *argv[])
 	double y = std::cos(EPS) * yp - std::sin(EPS) * zp;
 	double z = std::sin(EPS) * yp + std::cos(EPS) * zp;
 
-	// Rounding can carry z just past 1 or -1 for a position carried onto a
-	// celestial pole, where asin has no value.
 	if (z > 1)
 		z = 1;
 	if (z < -1)
 		z = -1;
-	double dec = std::asin(z);
+	double d = std::asin(z);
 
-	// Right ascension from x and the sign of y; the cosine of x's angle is
-	// clamped for the same reason.  The cd == 0 branch, a pole, is never
-	// taken in double arithmetic: cos(asin(1)) is 6.1e-17, so at a pole the
-	// right ascension is that of the rounding residue in x and y (12 90 2000
-	// gives 12 hours).
-	double ra = 0;
-	double cd = std::cos(dec);
+	// Right ascension from x and the sign of y.
+	double a = 0;
+	double cd = std::cos(d);
 	if (cd != 0) {
 		double q = x / cd;
 		if (q > 1)
-			ra = 0;
+			a = 0;
 		else if (q < -1)
-			ra = PI;
+			a = PI;
 		else
-			ra = std::acos(q);
+			a = std::acos(q);
 	}
 	if (y < 0)
-		ra = TWO_PI - ra;
+		a = TWO_PI - a;
+	*ra = rad_to_hours(a);
+	*dec = rad_to_deg(d);
+}
 
-	std::printf("R.A. = %7.3f hours  Dec = %7.3f degrees\n", rad_to_hours(ra), rad_to_deg(dec));
-	// A result that never reached its reader is a failure, not a success.
-	if (std::fflush(stdout) != 0) {
-		std::fprintf(stderr, "%s: write error: %s\n", prog, std::strerror(errno));
+// The fields right_ascension declination year to the result line, "R.A. =
+// %7.3f hours  Dec = %7.3f degrees\n".  The texts are read as atof and
+// atoi read them, and never refused for their form: a text that is not a
+// number reads as 0.  But a coordinate that gives no finite position in
+// radians (inf, nan, 1e400, 1e308 hours) is refused, right ascension first.
+static bool answer(char *const f[], Line &line, Refusal &refusal)
+{
+	double hours = read_decimal(f[0], nullptr);
+	if (!std::isfinite(hours_to_rad(hours)))
+		return refuse(refusal, "right ascension", f[0]);
+	double degrees = read_decimal(f[1], nullptr);
+	if (!std::isfinite(deg_to_rad(degrees)))
+		return refuse(refusal, "declination", f[1]);
+	double ra, dec;
+	precess(hours, degrees, read_year(f[2]), &ra, &dec);
+	put(line, "R.A. = ");
+	put_fixed(line, ra, 7, 3);
+	put(line, " hours  Dec = ");
+	put_fixed(line, dec, 7, 3);
+	put(line, " degrees\n");
+	return true;
+}
+
+int main(int argc, char *argv[])
+{
+	const char *prog = invocation_name(argc, argv, "precession");
+	if (argc == 2 && std::strcmp(argv[1], "-") == 0)
+		return answer_lines(prog, 3, answer);
+	if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
+		return help(prog, USAGE, FORMS);
+	if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
+		return version(prog, "precession");
+	if (argc != 4) {
+		std::fprintf(stderr, USAGE, prog);
 		return 1;
 	}
-	return 0;
+	return answer_once(prog, argv + 1, answer);
 }

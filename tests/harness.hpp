@@ -4,19 +4,39 @@
 // mismatch and a closing "N passed, N failed" line.
 #include "run.hpp"
 
+// A temporary file that holds the standard input of a case.
+static char in_path[] = "/tmp/skyangles-test-XXXXXX";
+static int in_fd = -1;
+
+// Writes text to the temporary file and returns its path.
+static const char *input_file(const std::string &text)
+{
+	if (in_fd < 0)
+		in_fd = mkstemp(in_path);
+	if (in_fd < 0 || ftruncate(in_fd, 0) != 0 ||
+	    pwrite(in_fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) {
+		std::perror(in_path);
+		std::exit(2);
+	}
+	return in_path;
+}
+
 // Runs every case of the table, output to /dev/full when full is set, and
 // reports each mismatch; returns the number of failures.
 static int check(const Emulator &emulator, const char *path, const std::vector<Case> &table, bool full)
 {
 	int failed = 0;
 	for (const Case &c : table) {
-		Case r = run(emulator, path, c.argv, full);
+		const char *in = c.in_file ? c.in_file : c.in.empty() ? nullptr : input_file(c.in);
+		Case r = run(emulator, path, c.argv, full, environ, in);
 		if (r.out == c.out && r.err == c.err && r.status == c.status)
 			continue;
 		failed++;
 		std::printf("FAIL:");
 		for (const char *a : c.argv)
 			std::printf(" [%s]", a);
+		if (!c.in.empty())
+			std::printf(" < [%s]", c.in.c_str());
 		std::printf("\n  want %d out [%s] err [%s]\n  got  %d out [%s] err [%s]\n", c.status,
 		            c.out.c_str(), c.err.c_str(), r.status, r.out.c_str(), r.err.c_str());
 	}
@@ -34,5 +54,7 @@ static int test_main(int argc, char *argv[], const std::vector<Case> &cases, con
 	Emulator emulator(argv + 2, argv + argc);
 	int failed = check(emulator, argv[1], cases, false) + check(emulator, argv[1], full, true);
 	std::printf("%zu passed, %d failed\n", cases.size() + full.size() - failed, failed);
+	if (in_fd >= 0)
+		unlink(in_path);
 	return failed != 0;
 }

@@ -1,4 +1,5 @@
-// precession driven through its argument vector.
+// precession driven through its argument vector, and through standard
+// input with the argument "-".
 #include "harness.hpp"
 
 #define AT(ra, dec) "R.A. = " ra " hours  Dec = " dec " degrees\n"
@@ -6,8 +7,19 @@
 	"Usage:  " name " right_ascension declination year\n"           \
 	"\tright_ascension and declination are in decimal hours and degrees, respectively\n"
 
+#define HELP(name)                                                                       \
+	USAGE(name)                                                                          \
+	"\t" name " -  answers each line \"right_ascension declination year\" of standard input\n" \
+	"\t" name " --version  prints the version\n"
+
 static std::string bad_ra(const std::string &t) { return "precession: invalid right ascension string \"" + t + "\"\n"; }
 static std::string bad_dec(const std::string &t) { return "precession: invalid declination string \"" + t + "\"\n"; }
+
+// A catalogue run, "precession -", with the text in on standard input.
+static Case lines(const std::string &in, const std::string &out, const std::string &err, int status)
+{
+	return {{"precession", "-"}, out, err, status, in};
+}
 
 static const std::vector<Case> cases = {
 	// The model: the equinox moves west along the ecliptic, 360 degrees in 25800 years.
@@ -71,6 +83,16 @@ static const std::vector<Case> cases = {
 	{{"", "nan", "0", "0"}, "", bad_ra("nan"), 1},
 	// A name whose first byte is above 0x7f is a name, whatever the sign of char.
 	{{"\xce\xb1prec"}, "", USAGE("\xce\xb1prec"), 1},
+	// An exact tie in the last decimal is rounded to even, as printf does.
+	{{"precession", "2.0625", "-85.5625", "2000"}, AT("  2.062", "-85.562"), "", 0},
+
+	// The other forms: help and version on standard output.
+	{{"precession", "--help"}, HELP("precession"), "", 0},
+	{{"precession", "--version"}, "precession (skyangles) " SKYANGLES_VERSION "\n", "", 0},
+	// Catalogue mode: three fields a line, read as the arguments are.
+	lines("3 -45 2050\n\n0x3 -0x2D\n0 nan 2000\nabc def ghi\n",
+	      AT("  3.030", "-44.805") "\n\n\n" AT(" 22.272", "-10.727"),
+	      "precession: line 3: expected 3 fields, found 2\nprecession: line 4: invalid declination string \"nan\"\n", 1),
 };
 
 // A result that cannot be written is a failure.

@@ -20,6 +20,8 @@ struct Case {
 	std::vector<const char *> argv; // argv[0] included; empty for no name at all
 	std::string out, err;
 	int status;
+	std::string in = {};       // standard input
+	const char *in_file = {};  // or this file as standard input
 };
 
 inline std::string drain(int fd)
@@ -37,12 +39,13 @@ inline std::string drain(int fd)
 using Emulator = std::vector<const char *>;
 
 // Runs path with argv and the environment env, under the emulator if one is
-// given; standard output goes to /dev/full when full is set.  Under an
+// given; standard output goes to /dev/full when full is set, and standard
+// input comes from the file in, or from /dev/null.  Under an
 // emulator the program's argv[0] is passed with qemu-user's -0, which keeps
 // it exact; but qemu always gives a program a name, so a run with no name
 // at all becomes a run with an empty one there.
 inline Case run(const Emulator &emulator, const char *path, std::vector<const char *> argv, bool full,
-                char **env = environ)
+                char **env = environ, const char *in = nullptr)
 {
 	if (!emulator.empty()) {
 		std::vector<const char *> v = emulator;
@@ -60,6 +63,7 @@ inline Case run(const Emulator &emulator, const char *path, std::vector<const ch
 		return {{}, "", "pipe failed", -1};
 	posix_spawn_file_actions_t fa;
 	posix_spawn_file_actions_init(&fa);
+	posix_spawn_file_actions_addopen(&fa, 0, in ? in : "/dev/null", O_RDONLY, 0);
 	if (full)
 		posix_spawn_file_actions_addopen(&fa, 1, "/dev/full", O_WRONLY, 0);
 	else

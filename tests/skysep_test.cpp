@@ -1,5 +1,8 @@
-// skysep driven through its argument vector.
+// skysep driven through its argument vector, and through standard input
+// with the argument "-".
 #include "harness.hpp"
+
+using namespace std::string_literals;
 
 #define SEP(deg, dms) "angle = " deg " degrees = " dms "\n"
 #define USAGE(name)                                                                  \
@@ -7,6 +10,11 @@
 	"\tra  format: Hh or HhMm or HhMmSs (any can be decimals)\n"                     \
 	"\tdec format: Do or DoM' or DoM'S\" (any can be decimals)\n"                   \
 	"\t\twith optional + or - before the degs\n"
+
+#define HELP(name)                                                                   \
+	USAGE(name)                                                                      \
+	"\t" name " -  answers each line \"ra1 dec1 ra2 dec2\" of standard input\n"           \
+	"\t" name " --version  prints the version\n"
 
 static std::string bad_ra(const std::string &t) { return "skysep: invalid right ascension string \"" + t + "\"\n"; }
 static std::string bad_dec(const std::string &t) { return "skysep: invalid declination string \"" + t + "\"\n"; }
@@ -16,6 +24,30 @@ static const std::string D400 = "1" + std::string(399, '0');
 static const std::string N308 = "6" + std::string(307, '0');
 static const std::string S308 = "-" + N308;
 static const std::string N307 = "5" + std::string(307, '0');
+
+// A catalogue run, "skysep -", with the text in on standard input.
+static Case lines(const std::string &in, const std::string &out, const std::string &err, int status)
+{
+	return {{"skysep", "-"}, out, err, status, in};
+}
+// A line of exactly the longest length, 65536 bytes, and one a byte longer.
+static const std::string LONGEST = "0 0 6 0" + std::string(65536 - 7, ' ');
+static const std::string TOO_LONG = LONGEST + " ";
+// Comments that fill 65536 bytes: after them the longest line, with its
+// carriage return, fills the first block read, of 131073 bytes, exactly.
+static const std::string COMMENTS = [] {
+	std::string s;
+	for (int i = 0; i < 1024; i++)
+		s += "#" + std::string(62, '-') + "\n";
+	return s;
+}();
+// Lines whose answers fill more than the output buffer of a catalogue run.
+static const std::string MANY = [] {
+	std::string s;
+	for (int i = 0; i < 2000; i++)
+		s += "0 0 6 0\n";
+	return s;
+}();
 
 static const std::vector<Case> cases = {
 	// Right ascension notations: each reads the hours shown, 15 degrees an hour from 12h.
@@ -90,11 +122,51 @@ static const std::vector<Case> cases = {
 	{{"", "x", "0", "0", "0"}, "", bad_ra("x"), 1},
 	// A name whose first byte is above 0x7f is a name, whatever the sign of char.
 	{{"\xce\xb1sep", "x", "0", "0", "0"}, "", "\xce\xb1sep: invalid right ascension string \"x\"\n", 1},
+	// Printing rounds an exact tie in the last decimal to even, as printf does:
+	// these separations are exactly 4.0078125 and 4.3359375 degrees.
+	{{"skysep", "0", "0", "0", "4.0078125"}, SEP("4.007812", "4o 0' 28\""), "", 0},
+	{{"skysep", "0", "0", "0", "4.3359375"}, SEP("4.335938", "4o 20' 9\""), "", 0},
+
+	// The other forms: help and version on standard output; "-" only alone.
+	{{"skysep", "--help"}, HELP("skysep"), "", 0},
+	{{"skysep", "--version"}, "skysep (skyangles) " SKYANGLES_VERSION "\n", "", 0},
+	{{"skysep", "-", "x"}, "", USAGE("skysep"), 1},
+	// Catalogue mode: one output line for each input line, the last one with
+	// or without its newline, one carriage return before it taken as the line end.
+	lines("6h45m8.9s -16o42'58 5h55m10.3s +7o24'25\n0 0 12 0", SEP("27.104396", "27o 6' 16\"") SEP("180.000000", "180o 0' 0\""), "", 0),
+	lines("0 0 6 0\r\n", SEP("90.000000", "90o 0' 0\""), "", 0),
+	lines("0 0 6 0\r\r\n", "\n", "skysep: line 1: invalid declination string \"0\\x0d\"\n", 1),
+	lines(" \t0 0\t\t6   0 \t\n", SEP("90.000000", "90o 0' 0\""), "", 0),
+	// Blank lines, comments and headers give an empty line and no message.
+	lines("\n \t\n# ra1 dec1 ra2 dec2\n  #x\n", "\n\n\n\n", "", 0),
+	// A line in error gives an empty line and a message naming it, and the run
+	// goes on, to end with status 1.
+	lines("0 0 6\n0 0 6 0 0\n0 0 6 0\n", "\n\n" SEP("90.000000", "90o 0' 0\""),
+	      "skysep: line 1: expected 4 fields, found 3\nskysep: line 2: expected 4 fields, found 5\n", 1),
+	lines("0 0 6 0\n0 y x 0\n", SEP("90.000000", "90o 0' 0\"") "\n", "skysep: line 2: invalid declination string \"y\"\n", 1),
+	// Quote marks are characters of the field; control bytes are escaped.
+	lines("0 \"-16o42'58\" 0 0\n", "\n", "skysep: line 1: invalid declination string \"\"-16o42'58\"\"\n", 1),
+	lines("\x1b[2J 0 0 0\n", "\n", "skysep: line 1: invalid right ascension string \"\\x1b[2J\"\n", 1),
+	lines("0 0 0 \x7f\n", "\n", "skysep: line 1: invalid declination string \"\\x7f\"\n", 1),
+	// Too long before its line end: the longest line, with a carriage return,
+	// is answered, even split between two blocks read; a byte more is refused
+	// whole, and the next line is read; a line longer than any block is
+	// skipped to its end, the end of the input here.
+	lines(COMMENTS + LONGEST + "\r\n", std::string(1024, '\n') + SEP("90.000000", "90o 0' 0\""), "", 0),
+	lines(TOO_LONG + "\n0 0 6 0\n", "\n" SEP("90.000000", "90o 0' 0\""), "skysep: line 1: line too long\n", 1),
+	lines("0 0 6 0\n" + TOO_LONG + TOO_LONG + TOO_LONG, SEP("90.000000", "90o 0' 0\"") "\n", "skysep: line 2: line too long\n", 1),
+	lines("\0"s + TOO_LONG + "\n", "\n", "skysep: line 1: line too long\n", 1),
+	lines("0 0\0 6 0\n#\0\n"s, "\n\n", "skysep: line 1: NUL byte in line\nskysep: line 2: NUL byte in line\n", 1),
+	// Standard input that cannot be read ends the run.
+	{{"skysep", "-"}, "", "skysep: read error: Is a directory\n", 1, "", "/"},
 };
 
 // A result that cannot be written is a failure.
 static const std::vector<Case> full = {
 	{{"skysep", "0", "0", "6", "0"}, "", "skysep: write error: No space left on device\n", 1},
+	// The run ends at the first write that fails, before a later line in error.
+	lines(MANY + "x 0 0 0\n", "", "skysep: write error: No space left on device\n", 1),
+	{{"skysep", "--version"}, "", "skysep: write error: No space left on device\n", 1},
 };
 
 int main(int argc, char *argv[]) { return test_main(argc, argv, cases, full); }
