@@ -54,7 +54,7 @@ best() {
 row() {
 	awk -v label="$1" -v s="$2" -v kb="$3" -v n="$4" -v base="${5:-}" -v name="${6:-}" 'BEGIN {
 		us = s / n * 1e6
-		printf "  %-44s %7.3f s %8.2f us a line", label, s, us
+		printf "  %-50s %7.3f s %8.2f us a line", label, s, us
 		if (kb != "") printf " %7.1f MB", kb / 1024; else printf " %10s", ""
 		if (base != "") printf " %7.1fx %s", us / base, name
 		printf "\n" }'
@@ -70,16 +70,33 @@ us_a_line() { awk -v s="$1" -v n="$2" 'BEGIN { print s / n * 1e6 }'; }
 has_astropy() { [ -x /usr/bin/python3 ] && /usr/bin/python3 -c 'import astropy' 2>/dev/null; }
 astropy_version() { /usr/bin/python3 -c 'import astropy; print(astropy.__version__)'; }
 
+# program NAME INPUT FUNCTION: the rows of the floor, NAME's formulas
+# alone (FUNCTION), and of "NAME -" on INPUT, and the target; sets ours
+# to NAME's microseconds a line.
+program() {
+	seconds=$("$bin/bench/catalogue_$1" floor "$lines" | cut -d' ' -f1)
+	floor=$(us_a_line "$seconds" "$lines")
+	row "the floor: $3 alone" "$seconds" "" "$lines"
+	best "$2" "$bin/$1" -
+	ours=$(us_a_line "$seconds" "$lines")
+	row "$1 -" "$seconds" "$kb" "$lines" "$floor" "the floor"
+	target "$1" "$ours"
+}
+# with_astropy NAME JOB INPUT LINES LABEL: the row of bench/with_astropy.py
+# doing NAME's job.
+with_astropy() {
+	if has_astropy; then
+		measure /dev/null /usr/bin/python3 "$repo/bench/with_astropy.py" "$2" "$3"
+		row "astropy $(astropy_version), $5" "$(cat "$tmp/stderr")" "$kb" "$4" "$ours" "$1"
+	else
+		echo "  astropy: not installed (Debian's python3-astropy)"
+	fi
+}
+
 echo "catalogue mode on $lines lines; $(uname -m), $(ldd --version | sed -n 1p)"
 echo
 echo "skysep: pairs of positions, 03h13m29.07s +62o32'17.1 (03:13:29.07 +62:32:17.1 for the others)"
-seconds=$("$bin/bench/catalogue_skysep" floor "$lines" | cut -d' ' -f1)
-floor=$(us_a_line "$seconds" "$lines")
-row "the floor: separation() alone" "$seconds" "" "$lines"
-best "$tmp/pairs" "$bin/skysep" -
-ours=$(us_a_line "$seconds" "$lines")
-row "skysep -" "$seconds" "$kb" "$lines" "$floor" "the floor"
-target skysep "$ours"
+program skysep "$tmp/pairs" "separation()"
 if command -v asttable >/dev/null; then
 	# shellcheck disable=SC2016 # the $ names columns for asttable, not the shell
 	measure /dev/null asttable "$tmp/pairs-colon" \
@@ -88,23 +105,9 @@ if command -v asttable >/dev/null; then
 else
 	echo "  asttable: not installed (Debian's gnuastro)"
 fi
-if has_astropy; then
-	measure /dev/null /usr/bin/python3 "$repo/bench/with_astropy.py" separation "$tmp/pairs-sample"
-	row "astropy $(astropy_version), $sample lines" "$(cat "$tmp/stderr")" "$kb" "$sample" "$ours" skysep
-else
-	echo "  astropy: not installed (Debian's python3-astropy)"
-fi
+with_astropy skysep separation "$tmp/pairs-sample" "$sample" "SkyCoord and separation, $sample lines"
 
 echo
 echo "precession: positions and years, 14.031978 -62.855065 2345"
-seconds=$("$bin/bench/catalogue_precession" floor "$lines" | cut -d' ' -f1)
-floor=$(us_a_line "$seconds" "$lines")
-row "the floor: precess() alone" "$seconds" "" "$lines"
-best "$tmp/positions" "$bin/precession" -
-ours=$(us_a_line "$seconds" "$lines")
-row "precession -" "$seconds" "$kb" "$lines" "$floor" "the floor"
-target precession "$ours"
-if has_astropy; then
-	measure /dev/null /usr/bin/python3 "$repo/bench/with_astropy.py" precession "$tmp/positions"
-	row "astropy $(astropy_version), FK5" "$(cat "$tmp/stderr")" "$kb" "$lines" "$ours" precession
-fi
+program precession "$tmp/positions" "precess()"
+with_astropy precession precession "$tmp/positions" "$lines" "to each year's FK5 equinox"
