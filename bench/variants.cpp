@@ -15,6 +15,8 @@
 //
 // usage: variants skysep precession [runs]
 // (run by bench/variants.sh; runs defaults to 20000)
+#include "angles.hpp"
+#include "random.hpp"
 #include "run.hpp"
 
 #include <algorithm>
@@ -25,28 +27,19 @@
 
 // Arguments of each function.
 static const int ARGUMENTS = 1000000;
-static const double PI = 3.141592653589793;
 
-// splitmix64, so that both processes draw the same arguments.
-static uint64_t state;
-static double uniform(double lo, double hi)
-{
-	uint64_t z = (state += 0x9E3779B97F4A7C15u);
-	z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
-	z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
-	z ^= z >> 31;
-	return lo + (hi - lo) * static_cast<double>(z >> 11) * 0x1p-53;
-}
+// The same arguments in both processes.
+static Random rng;
 
 // The value of function f (0 sin, 1 cos, 2 asin, 3 acos) at argument i.
 static double value(int f, int i)
 {
-	state = static_cast<uint64_t>(f) * 1000003u + static_cast<uint64_t>(i);
+	rng.state = static_cast<uint64_t>(f) * 1000003u + static_cast<uint64_t>(i);
 	switch (f) {
-	case 0: return std::sin(uniform(-2 * PI, 2 * PI));
-	case 1: return std::cos(uniform(-2 * PI, 2 * PI));
-	case 2: return std::asin(uniform(-1, 1));
-	default: return std::acos(uniform(-1, 1));
+	case 0: return std::sin(rng.uniform(-2 * PI, 2 * PI));
+	case 1: return std::cos(rng.uniform(-2 * PI, 2 * PI));
+	case 2: return std::asin(rng.uniform(-1, 1));
+	default: return std::acos(rng.uniform(-1, 1));
 	}
 }
 
@@ -132,9 +125,9 @@ int main(int argc, char *argv[])
 
 	// Exactly opposite pairs, in the shortest texts of random doubles.
 	int opposite = 0;
-	state = 2000;
+	rng.state = 2000;
 	for (int i = 0; i < runs; i++) {
-		double h = uniform(0, 12), d = uniform(-90, 90);
+		double h = rng.uniform(0, 12), d = rng.uniform(-90, 90);
 		std::string h1 = text(h), h2 = text(std::strtod(h1.c_str(), nullptr) + 12), dd = text(d);
 		std::vector<std::string> args = {h1, (d < 0 ? "-" : "") + dd, h2, (d < 0 ? "" : "-") + dd};
 		if (!differs(skysep, args, env))
@@ -148,18 +141,18 @@ int main(int argc, char *argv[])
 
 	int uniform_pairs = 0, precessed = 0;
 	for (int i = 0; i < runs; i++) {
-		std::vector<std::string> args = {text(uniform(0, 24)), text(std::asin(uniform(-1, 1)) * 180 / PI),
-		                                 text(uniform(0, 24)), text(std::asin(uniform(-1, 1)) * 180 / PI)};
-		if (uniform(0, 1) < 0.5)
+		std::vector<std::string> args = {text(rng.uniform(0, 24)), text(rad_to_deg(std::asin(rng.uniform(-1, 1)))),
+		                                 text(rng.uniform(0, 24)), text(rad_to_deg(std::asin(rng.uniform(-1, 1))))};
+		if (rng.uniform(0, 1) < 0.5)
 			args[1] = "-" + args[1];
 		uniform_pairs += differs(skysep, args, env);
 	}
 	std::printf("skysep, pairs uniform on the sphere: %d of %d printed lines differ\n", uniform_pairs, runs);
 	for (int i = 0; i < runs; i++) {
 		char year[16];
-		std::snprintf(year, sizeof year, "%d", 2000 + static_cast<int>(uniform(-1000, 1000)));
-		std::vector<std::string> args = {text(uniform(0, 24)), text(std::asin(uniform(-1, 1)) * 180 / PI), year};
-		if (uniform(0, 1) < 0.5)
+		std::snprintf(year, sizeof year, "%d", 2000 + static_cast<int>(rng.uniform(-1000, 1000)));
+		std::vector<std::string> args = {text(rng.uniform(0, 24)), text(rad_to_deg(std::asin(rng.uniform(-1, 1)))), year};
+		if (rng.uniform(0, 1) < 0.5)
 			args[1] = "-" + args[1];
 		precessed += differs(precession, args, env);
 	}
