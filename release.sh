@@ -12,7 +12,7 @@
 # made under umask 022, and every package carries the date of CHANGELOG.md's
 # newest section (or SOURCE_DATE_EPOCH, if set).  SKYANGLES_MAINTAINER, if
 # set, names the packages' maintainer.  The cross builds need g++-TRIPLET
-# for each triplet below.
+# for each triplet below, and the .debs dpkg-dev and file.
 #
 # usage: ./release.sh [OUT]
 set -eu
@@ -30,6 +30,9 @@ mkdir -p "$out/build"
 : >"$out/.skyangles-release"
 out=$(cd "$out" && pwd)
 unset CXX CXXFLAGS CPPFLAGS LDFLAGS
+for tool in dpkg-shlibdeps file; do
+	command -v "$tool" >/dev/null || { echo "$0: making the .debs needs $tool: apt-get install dpkg-dev file" >&2; exit 1; }
+done
 
 # build NAME [cmake option...]: configures and builds $out/build/NAME
 # without tests, and prints the folder.
@@ -47,27 +50,31 @@ build() {
 	echo "$dir"
 }
 
-# pack DIR GENERATOR: runs cpack in DIR and copies what it made to $out.
-pack() {
-	(cd "$1" && cpack -G "$2" >cpack.log 2>&1) || { cat "$1/cpack.log" >&2; exit 1; }
-	sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' "$1/cpack.log" | while read -r file; do
-		cp "$file" "$out/"
-	done
+# deb DIR: makes the .deb of the build in DIR, and copies it to $out.
+deb() {
+	(cd "$1" && cpack >cpack.log 2>&1) || { cat "$1/cpack.log" >&2; exit 1; }
+	cp "$1"/*.deb "$out/"
+}
+# tarball DIR TARGET: makes the tarball of the build in DIR, and copies it
+# to $out.
+tarball() {
+	cmake --build "$1" --target "$2" >/dev/null
+	cp "$1"/skyangles-*.tar.gz "$out/"
 }
 
+# Each build is assigned to dir first, so that a failed one ends the script.
 dir=$(build native-static -DSKYANGLES_STATIC=ON)
-pack "$dir" TGZ
+tarball "$dir" binary_tarball
 dir=$(build native -DSKYANGLES_HARDENING=ON)
-pack "$dir" DEB
-cmake --build "$dir" --target source_tarball >/dev/null
-cp "$dir"/skyangles-*[0-9].tar.gz "$out/"
+deb "$dir"
+tarball "$dir" source_tarball
 for triplet in aarch64-linux-gnu arm-linux-gnueabihf riscv64-linux-gnu; do
 	toolchain=-DCMAKE_TOOLCHAIN_FILE=$repo/cmake/toolchains/$triplet.cmake
 	dir=$(build "$triplet-static" "$toolchain" -DSKYANGLES_STATIC=ON)
-	pack "$dir" TGZ
+	tarball "$dir" binary_tarball
 	[ "$triplet" = riscv64-linux-gnu ] && continue
 	dir=$(build "$triplet" "$toolchain" -DSKYANGLES_HARDENING=ON)
-	pack "$dir" DEB
+	deb "$dir"
 done
 
 cd "$out"

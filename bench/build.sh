@@ -14,7 +14,7 @@ bench_build() {
 	dir=$tmp/$1
 	shift
 	{ cmake -S "$repo" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS= \
-		-DCMAKE_EXE_LINKER_FLAGS= -DBUILD_TESTING=OFF "$@" >"$tmp/build.log" 2>&1 &&
+		-DCMAKE_EXE_LINKER_FLAGS= -DBUILD_TESTING=OFF -DSKYANGLES_BENCH=ON "$@" >"$tmp/build.log" 2>&1 &&
 		cmake --build "$dir" -j2 >>"$tmp/build.log" 2>&1; } ||
 		{ cat "$tmp/build.log" >&2; echo "$0: the build failed" >&2; exit 1; }
 	echo "$dir"

@@ -15,18 +15,12 @@ function close_entry() {
 		printf "\n -- %s  %s\n", maintainer, rfc2822(date)
 }
 
-# YYYY-MM-DD to an RFC 2822 date at midnight UTC; the weekday by
-# Sakamoto's method.
-function rfc2822(ymd,    p, y, m, d, t, w) {
-	split(ymd, p, "-")
-	y = p[1] + 0; m = p[2] + 0; d = p[3] + 0
-	split("0 3 2 5 0 3 5 1 4 6 2 4", t, " ")
-	if (m < 3)
-		y--
-	w = (y + int(y / 4) - int(y / 100) + int(y / 400) + t[m] + d) % 7
-	return sprintf("%s, %02d %s %04d 00:00:00 +0000",
-		substr("SunMonTueWedThuFriSat", 3 * w + 1, 3), d,
-		substr("JanFebMarAprMayJunJulAugSepOctNovDec", 3 * m - 2, 3), p[1])
+# YYYY-MM-DD to an RFC 2822 date at midnight UTC.
+function rfc2822(ymd,    command, stamp) {
+	command = "date -u -R -d " ymd
+	command | getline stamp
+	close(command)
+	return stamp
 }
 
 # The section of changes not yet released, "## Unreleased", is left out.

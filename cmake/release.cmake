@@ -20,23 +20,15 @@ set(SKYANGLES_DATE ${CMAKE_MATCH_2})
 
 # The release's time, which the packages carry so that two builds of one
 # commit give the same bytes: midnight UTC of that date, in seconds since
-# 1970, by the days-from-civil count of the Gregorian calendar (a builder's
-# SOURCE_DATE_EPOCH, read when cpack runs, takes its place).
-string(REGEX MATCHALL "[0-9]+" ymd ${SKYANGLES_DATE})
-list(TRANSFORM ymd REPLACE "^0+([0-9])" "\\1")
-list(GET ymd 0 y)
-list(GET ymd 1 m)
-list(GET ymd 2 d)
-if(m LESS_EQUAL 2)
-  math(EXPR y "${y} - 1")
-endif()
-math(EXPR days "${y} / 400 * 146097 + (${y} % 400) * 365 + (${y} % 400) / 4 - (${y} % 400) / 100
-                + (153 * ((${m} + 9) % 12) + 2) / 5 + ${d} - 1 - 719468")
-math(EXPR SKYANGLES_SOURCE_DATE_EPOCH "${days} * 86400")
+# 1970 (a builder's SOURCE_DATE_EPOCH, read when the packages are made,
+# takes its place).
+execute_process(COMMAND date -u -d ${SKYANGLES_DATE} +%s
+                OUTPUT_VARIABLE SKYANGLES_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
 
 set(docs)
 foreach(page skysep precession)
-  configure_file(man/${page}.1.in man/${page}.1 @ONLY)
+  configure_file(${page}/${page}.1.in man/${page}.1 @ONLY)
   add_custom_command(OUTPUT man/${page}.1.gz
                      COMMAND gzip -9nkf man/${page}.1
                      DEPENDS ${PROJECT_BINARY_DIR}/man/${page}.1)
