@@ -3,7 +3,10 @@
 //   skysep against eraSeps on random pairs of positions: wide, close, and
 //   near-opposite;
 //   precession against the IAU 2006 precession matrix (eraPmat06, J2000 to
-//   the target epoch) for spans of 1, 10, 100 and 1000 years, and the error
+//   the target epoch) for spans of 1, 10, 100 and 1000 years forward, and
+//   1, 10, 100, 400 and 1000 years back (to 1600 and 1000, the equinoxes
+//   of historical catalogues: the IAU model is not symmetric in time, this
+//   one is, so the differences depend on the direction), and the error
 //   of the printed right ascension in hours by declination over a century.
 // For each set it prints the worst difference between a printed value and
 // the reference, which includes the rounding of the output to its printed
@@ -169,10 +172,11 @@ int main(int argc, char *argv[])
 
 	std::printf("precession against IAU 2006 precession (eraPmat06), %d positions each;\n", n);
 	std::printf("printed resolution 0.001 hours (0.015 degrees on the equator) and 0.001 degrees\n");
-	std::printf("  span (years)   R.A. worst on the sky (deg)  exact   Dec worst (deg)  exact\n");
-	for (int span : {1, 10, 100, 1000}) {
+	std::printf("  span (years)   year   R.A. worst on the sky (deg)  exact   Dec worst (deg)  exact\n");
+	for (int span : {1, 10, 100, 1000, -1, -10, -100, -400, -1000}) {
 		Precessed w = precess(n, span, 0, 90);
-		std::printf("  %12d   %27.4f  %5.1f%%   %15.4f  %5.1f%%\n", span, w.ra, w.ra_exact, w.dec, w.dec_exact);
+		std::printf("  %+12d   %4d   %27.4f  %5.1f%%   %15.4f  %5.1f%%\n", span, 2000 + span, w.ra, w.ra_exact, w.dec,
+		            w.dec_exact);
 	}
 	std::printf("printed R.A. over 100 years, by precessed declination north or south\n");
 	std::printf("  declination (degrees)   R.A. worst (hours)\n");
