@@ -12,7 +12,7 @@
 // line with the other variant, chosen through GLIBC_TUNABLES.  Pinned
 // pairs known to differ carry both lines.  On a host that runs one variant
 // only, a generated case that differs cannot be judged so; the check
-// counts such cases and says how it judged them.
+// prints each such case and their count, and accepts them only as near.
 //
 // usage: same_output native-bin-dir foreign-bin-dir emulator [option...]
 #include "angles.hpp"
@@ -156,42 +156,17 @@ static std::string separation_line(const char *degrees)
 
 static bool same(const Case &a, const Case &b) { return a.out == b.out && a.err == b.err && a.status == b.status; }
 
-// Reads the number at s[i] (digits, and a point and digits) as an integer
-// of its digits, and the count of digits after its point; moves i past it.
-static void number(const std::string &s, size_t &i, long long &digits, int &decimals)
+// Whether two runs printed skysep lines of the same length that differ only
+// in their separations, by at most 5e-6 degrees: as much as the variants'
+// lines can differ near 180 degrees.
+static bool near(const Case &a, const Case &b)
 {
-	digits = 0, decimals = -1;
-	for (; i < s.size() && (std::isdigit(static_cast<unsigned char>(s[i])) || (s[i] == '.' && decimals < 0)); i++) {
-		if (s[i] == '.') {
-			decimals = 0;
-			continue;
-		}
-		digits = digits * 10 + (s[i] - '0');
-		if (decimals >= 0)
-			decimals++;
-	}
-}
-
-// Whether two runs succeeded and printed lines that differ only in their
-// numbers, each by at most units in its last printed digit.
-static bool near(const Case &a, const Case &b, long long units)
-{
-	if (a.status != 0 || b.status != 0 || a.err != b.err)
-		return false;
-	size_t i = 0, j = 0;
-	while (i < a.out.size() && j < b.out.size()) {
-		if (std::isdigit(static_cast<unsigned char>(a.out[i])) && std::isdigit(static_cast<unsigned char>(b.out[j]))) {
-			long long x, y;
-			int dx, dy;
-			number(a.out, i, x, dx);
-			number(b.out, j, y, dy);
-			if (dx != dy || std::llabs(x - y) > units)
-				return false;
-		} else if (a.out[i++] != b.out[j++]) {
-			return false;
-		}
-	}
-	return i == a.out.size() && j == b.out.size();
+	double x, y;
+	char rest_a[64], rest_b[64];
+	const char *line = "angle = %lf degrees = %63[^\n]";
+	return a.status == 0 && b.status == 0 && a.out.size() == b.out.size() &&
+	       std::sscanf(a.out.c_str(), line, &x, rest_a) == 2 && std::sscanf(b.out.c_str(), line, &y, rest_b) == 2 &&
+	       std::fabs(x - y) <= 5.5e-6 && std::strcmp(rest_a, rest_b) == 0;
 }
 
 static std::vector<const char *> argv_of(const char *prog, const Args &a)
@@ -247,12 +222,10 @@ int main(int argc, char *argv[])
 	// Where the tunable does not change the first pinned pair's line, this
 	// host runs one variant only (an x86-64 without FMA, or the tunable set
 	// already): a generated case that differs could only be judged by the
-	// other variant, and is accepted if its numbers are within a few units
-	// in their last digit, as the variants' are.
+	// other variant, and is accepted if it is near, as the variants' are.
 	std::vector<const char *> first = argv_of("skysep", pinned[0].args);
 	bool both = run(native, skysep_here.c_str(), first, false).out !=
 	            run(native, skysep_here.c_str(), first, false, other.data()).out;
-	const long long UNITS = 5;
 	int variant = 0, unjudged = 0;
 	for (const char *prog : {"skysep", "precession"}) {
 		std::string path_here = here + prog, path_there = there + prog;
@@ -265,7 +238,7 @@ int main(int argc, char *argv[])
 				continue;
 			if (both && same(run(native, path_here.c_str(), v, false, other.data()), got)) {
 				variant++;
-			} else if (!both && near(want, got, UNITS)) {
+			} else if (!both && near(want, got)) {
 				unjudged++;
 				show("accepted unjudged", v, want, got);
 			} else {
@@ -279,9 +252,9 @@ int main(int argc, char *argv[])
 		std::printf("this host runs both variants of the math library: %d generated cases matched only the other\n",
 		            variant);
 	else
-		std::printf("this host runs one variant of the math library only: %d generated cases that differed within "
-		            "%lld units of their last digit were accepted unjudged\n",
-		            unjudged, UNITS);
+		std::printf("this host runs one variant of the math library only: %d generated cases that differed by "
+		            "at most 5e-6 degrees were accepted unjudged\n",
+		            unjudged);
 	std::printf("%d passed, %d failed\n", compared - failed, failed);
 	return failed != 0;
 }
