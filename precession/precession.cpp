@@ -54,13 +54,7 @@ static long long read_year(const char *text)
 // Precesses the position (hours, degrees), right ascension in hours and
 // declination in degrees for the equinox of 2000, both finite in radians,
 // to the equinox of year, and sets *ra to its right ascension in hours (0
-// to 24) and *dec to its declination in degrees.  Rounding can carry the
-// new z just past 1 or -1 for a position carried onto a celestial pole,
-// where asin has no value, and x / cos(dec) past 1 or -1 near one, where
-// acos has none: both are clamped.  The cd == 0 branch, a pole, is never
-// taken in double arithmetic: cos(asin(1)) is 6.1e-17, so at a pole the
-// right ascension is that of the rounding residue in x and y (12 90 2000
-// gives 12 hours).
+// to 24) and *dec to its declination in degrees (-90 to 90).
 static void precess(double hours, double degrees, long long year, double *ra, double *dec)
 {
 	// Precession angle in radians for the years since 2000.
@@ -80,13 +74,19 @@ static void precess(double hours, double degrees, long long year, double *ra, do
 	double y = std::cos(EPS) * yp - std::sin(EPS) * zp;
 	double z = std::sin(EPS) * yp + std::cos(EPS) * zp;
 
+	// Rounding can carry z just past 1 or -1 for a position carried onto a
+	// celestial pole, where asin has no value.
 	if (z > 1)
 		z = 1;
 	if (z < -1)
 		z = -1;
 	double d = std::asin(z);
 
-	// Right ascension from x and the sign of y.
+	// Right ascension from x and the sign of y; the cosine of x's angle is
+	// clamped for the same reason.  The cd == 0 branch, a pole, is never
+	// taken in double arithmetic: cos(asin(1)) is 6.1e-17, so at a pole the
+	// right ascension is that of the rounding residue in x and y (12 90 2000
+	// gives 12 hours).
 	double a = 0;
 	double cd = std::cos(d);
 	if (cd != 0) {

@@ -127,19 +127,18 @@ static const char *get_dms(double a)
 
 // Separation in degrees (0 to 180) of the positions (ra1, dec1) and (ra2,
 // dec2), right ascensions in hours and declinations in degrees, finite in
-// radians.  It is taken from the chord between the two unit vectors, its
-// squares summed x, y, z; the cosine is clamped into [-1, 1] before acos:
-// rounding carries it just below -1 for some opposite points (9h +0.5 and
-// 21h -0.5 give -1.0000000000000009), where acos has no value.  It never
-// exceeds 1, as d * d >= 0; the c > 1 side is kept so that c is clamped
-// on both sides.
+// radians, from the chord between their unit vectors.
 static double separation(double ra1, double dec1, double ra2, double dec2)
 {
 	Vec p = unit_vector(hours_to_rad(ra1), deg_to_rad(dec1));
 	Vec q = unit_vector(hours_to_rad(ra2), deg_to_rad(dec2));
 	double dx = p.x - q.x, dy = p.y - q.y, dz = p.z - q.z;
-	double d = std::sqrt(dx * dx + dy * dy + dz * dz);
+	double d = std::sqrt(dx * dx + dy * dy + dz * dz); // squares summed x, y, z
 	double c = (2 - d * d) / 2;
+	// Only opposite points need the clamp: rounding carries c of some just
+	// below -1 (9h +0.5 and 21h -0.5 give -1.0000000000000009), where acos
+	// has no value.  c never exceeds 1, as d * d >= 0; the c > 1 side is
+	// kept so that c is clamped into [-1, 1] on both sides.
 	if (c > 1)
 		c = 1;
 	if (c < -1)
