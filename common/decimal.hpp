@@ -57,6 +57,9 @@ inline double read_decimal(const char *s, char **end)
 	return minus ? -v : v;
 }
 
+// The powers of ten that put_fixed scales by.
+constexpr uint64_t POW10[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+
 // |v| times 10^decimals, rounded to an integer as printf rounds it: to the
 // nearest, an exact tie to the even one.  Needs |v| < 2^31 and decimals 0
 // to 6.  |v| is m / 2^s exactly, with m its significand (below 2^53) and
@@ -65,7 +68,6 @@ inline double read_decimal(const char *s, char **end)
 // integer and, in its last bit, whether the rest is at least a half.
 inline uint64_t scaled_decimal(double v, int decimals)
 {
-	static const uint64_t pow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
 	uint64_t bits;
 	std::memcpy(&bits, &v, sizeof bits);
 	int exponent = static_cast<int>(bits >> 52 & 0x7ff);
@@ -77,7 +79,7 @@ inline uint64_t scaled_decimal(double v, int decimals)
 	int s = 1075 - exponent;
 	if (s > 73) // the numerator is below 2^73, so less than half of 2^s
 		return 0;
-	uint64_t t = pow10[decimals];
+	uint64_t t = POW10[decimals];
 	uint64_t a = (m & 0xffffffff) * t, b = (m >> 32) * t; // m * t = b * 2^32 + a
 	uint64_t lo = a + (b << 32), hi = (b >> 32) + (lo < a);
 	int w = s - 1;
@@ -146,21 +148,20 @@ inline void put_fixed(Line &line, double v, int width, int decimals)
 		line.length += static_cast<size_t>(n);
 		return;
 	}
-	static const uint64_t pow10[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
 	uint64_t n = scaled_decimal(v, decimals);
 	char tmp[40], *end = tmp + sizeof tmp, *p = end;
 	if (decimals > 0) {
-		p = digits_before(p, n % pow10[decimals], decimals);
+		p = digits_before(p, n % POW10[decimals], decimals);
 		*--p = '.';
 	}
-	p = digits_before(p, n / pow10[decimals], 1);
+	p = digits_before(p, n / POW10[decimals], 1);
 	if (std::signbit(v))
 		*--p = '-';
 	size_t len = static_cast<size_t>(end - p);
-	for (; static_cast<int>(len) < width; width--)
-		*at++ = ' ', line.length++;
-	std::memcpy(at, p, len);
-	line.length += len;
+	size_t blanks = static_cast<int>(len) < width ? static_cast<size_t>(width) - len : 0;
+	std::memset(at, ' ', blanks);
+	std::memcpy(at + blanks, p, len);
+	line.length += blanks + len;
 }
 
 #endif

@@ -33,21 +33,19 @@ static Case lines(const std::string &in, const std::string &out, const std::stri
 // A line of exactly the longest length, 65536 bytes, and one a byte longer.
 static const std::string LONGEST = "0 0 6 0" + std::string(65536 - 7, ' ');
 static const std::string TOO_LONG = LONGEST + " ";
+// n copies of the text s.
+static std::string repeat(const std::string &s, int n)
+{
+	std::string r;
+	while (n-- > 0)
+		r += s;
+	return r;
+}
 // Comments that fill 65536 bytes: after them the longest line, with its
 // carriage return, fills the first block read, of 131073 bytes, exactly.
-static const std::string COMMENTS = [] {
-	std::string s;
-	for (int i = 0; i < 1024; i++)
-		s += "#" + std::string(62, '-') + "\n";
-	return s;
-}();
+static const std::string COMMENTS = repeat("#" + std::string(62, '-') + "\n", 1024);
 // Lines whose answers fill more than the output buffer of a catalogue run.
-static const std::string MANY = [] {
-	std::string s;
-	for (int i = 0; i < 2000; i++)
-		s += "0 0 6 0\n";
-	return s;
-}();
+static const std::string MANY = repeat("0 0 6 0\n", 2000);
 
 static const std::vector<Case> cases = {
 	// Right ascension notations: each reads the hours shown, 15 degrees an hour from 12h.
