@@ -38,6 +38,23 @@ inline std::string drain(int fd)
 // (qemu-aarch64 -L /usr/aarch64-linux-gnu); empty for a native build.
 using Emulator = std::vector<const char *>;
 
+// Turns argv, for the program path, into the argument vector of the
+// emulator that runs it, if one is given, and returns what is to be
+// spawned: the emulator or path.
+inline const char *emulated(const Emulator &emulator, const char *path, std::vector<const char *> &argv)
+{
+	if (emulator.empty())
+		return path;
+	std::vector<const char *> v = emulator;
+	v.push_back("-0");
+	v.push_back(argv.empty() ? "" : argv[0]);
+	v.push_back(path);
+	if (!argv.empty())
+		v.insert(v.end(), argv.begin() + 1, argv.end());
+	argv = v;
+	return v[0];
+}
+
 // Runs path with argv and the environment env, under the emulator if one is
 // given; standard output goes to /dev/full when full is set, and standard
 // input comes from the file in, or from /dev/null.  Under an
@@ -47,16 +64,7 @@ using Emulator = std::vector<const char *>;
 inline Case run(const Emulator &emulator, const char *path, std::vector<const char *> argv, bool full,
                 char **env = environ, const char *in = nullptr)
 {
-	if (!emulator.empty()) {
-		std::vector<const char *> v = emulator;
-		v.push_back("-0");
-		v.push_back(argv.empty() ? "" : argv[0]);
-		v.push_back(path);
-		if (!argv.empty())
-			v.insert(v.end(), argv.begin() + 1, argv.end());
-		argv = v;
-		path = v[0];
-	}
+	path = emulated(emulator, path, argv);
 
 	int o[2], e[2];
 	if (pipe2(o, O_CLOEXEC) != 0 || pipe2(e, O_CLOEXEC) != 0)

@@ -23,19 +23,18 @@ int main(int argc, char *argv[])
 		std::perror("terminal_test");
 		return 2;
 	}
-	std::vector<const char *> v(argv + 2, argv + argc);
-	if (!v.empty())
-		v.insert(v.end(), {"-0", "skysep"});
-	v.insert(v.end(), {argv[1], "-", nullptr});
+	std::vector<const char *> v = {"skysep", "-"};
+	const char *path = emulated(Emulator(argv + 2, argv + argc), argv[1], v);
+	v.push_back(nullptr);
 	posix_spawn_file_actions_t fa;
 	posix_spawn_file_actions_init(&fa);
 	posix_spawn_file_actions_adddup2(&fa, in[0], 0);
 	posix_spawn_file_actions_adddup2(&fa, terminal, 1);
 	pid_t pid;
-	int bad = posix_spawnp(&pid, v[0], &fa, nullptr, const_cast<char **>(v.data()), environ);
+	int bad = posix_spawnp(&pid, path, &fa, nullptr, const_cast<char **>(v.data()), environ);
 	posix_spawn_file_actions_destroy(&fa);
 	if (bad) {
-		std::fprintf(stderr, "%s: %s\n", v[0], std::strerror(bad));
+		std::fprintf(stderr, "%s: %s\n", path, std::strerror(bad));
 		return 2;
 	}
 	close(terminal);
