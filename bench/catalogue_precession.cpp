@@ -54,8 +54,8 @@ int main(int argc, char *argv[])
 		double sum = 0;
 		for (const Position &p : v) {
 			double ra, dec;
-			precess(p.hours / 1e6, p.degrees / 1e6, p.year, &ra, &dec);
-			sum += ra + dec;
+			precess(hours_to_rad(p.hours / 1e6), deg_to_rad(p.degrees / 1e6), p.year, &ra, &dec);
+			sum += rad_to_hours(ra) + rad_to_deg(dec);
 		}
 		std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
 		std::printf("%.3f %g\n", took.count(), sum);

@@ -77,7 +77,8 @@ int main(int argc, char *argv[])
 		auto start = std::chrono::steady_clock::now();
 		double sum = 0;
 		for (size_t i = 0; i < v.size(); i += 4)
-			sum += separation(v[i], v[i + 1], v[i + 2], v[i + 3]);
+			sum += separation(unit_vector(hours_to_rad(v[i]), deg_to_rad(v[i + 1])),
+			                  unit_vector(hours_to_rad(v[i + 2]), deg_to_rad(v[i + 3])));
 		std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
 		std::printf("%.3f %g\n", took.count(), sum);
 		return 0;

@@ -1,7 +1,7 @@
 // Decimal numbers read as strtod reads them and written as printf writes
 // them, byte for byte, without their general machinery in the common
-// cases, and a result line built in place.  A catalogue of positions
-// spends most of its time in these conversions.
+// cases.  A catalogue of positions spends most of its time in these
+// conversions.
 #ifndef DECIMAL_HPP
 #define DECIMAL_HPP
 
@@ -35,19 +35,27 @@ inline double read_decimal(const char *s, char **end)
 	if (*p == '-' || *p == '+')
 		p++;
 	uint64_t digits = 0; // wraps past 20 digits, and is then not used
-	int significant = 0, decimals = 0;
-	bool any = false, point = false;
-	for (;; p++) {
-		if (*p >= '0' && *p <= '9') {
+	// The whole part: its leading zeros, then the digits that count.
+	const char *whole = p;
+	while (*p == '0')
+		p++;
+	const char *counted = p;
+	for (; *p >= '0' && *p <= '9'; p++)
+		digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+	long significant = p - counted, decimals = 0;
+	bool any = p != whole;
+	// The decimals: zeros that lead the whole number do not count either.
+	if (*p == '.') {
+		const char *point = ++p;
+		if (digits == 0)
+			while (*p == '0')
+				p++;
+		counted = p;
+		for (; *p >= '0' && *p <= '9'; p++)
 			digits = digits * 10 + static_cast<uint64_t>(*p - '0');
-			significant += digits != 0;
-			decimals += point;
-			any = true;
-		} else if (*p == '.' && !point) {
-			point = true;
-		} else {
-			break;
-		}
+		significant += p - counted;
+		decimals = p - point;
+		any = any || decimals > 0;
 	}
 	if (!any || significant > 15 || decimals > 22 || *p == 'e' || *p == 'E' || *p == 'x' || *p == 'X')
 		return std::strtod(s, end);
@@ -57,15 +65,36 @@ inline double read_decimal(const char *s, char **end)
 	return minus ? -v : v;
 }
 
-// The powers of ten that put_fixed scales by.
-constexpr uint64_t POW10[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+// Reads the integer at s as strtoll(s, end, 10) does and returns it.  The
+// common form, an optional sign and 1 to 18 digits, is read directly, as
+// it cannot overflow; any other text (blanks in front, no digits, more
+// digits) is left to strtoll, which saturates.
+inline long long read_integer(const char *s, char **end)
+{
+	const char *p = s + (*s == '-' || *s == '+');
+	const char *digits = p;
+	long long v = 0;
+	while (*p >= '0' && *p <= '9' && p - digits < 18)
+		v = v * 10 + (*p++ - '0');
+	if (p == digits || (*p >= '0' && *p <= '9'))
+		return std::strtoll(s, end, 10);
+	*end = const_cast<char *>(p);
+	return *s == '-' ? -v : v;
+}
+
+// The most decimals that format_fixed writes.
+constexpr int DECIMALS_MAX = 9;
+// The powers of ten that format_fixed scales by.
+constexpr uint64_t POW10[DECIMALS_MAX + 1] = {1,      10,      100,      1000,      10000,
+                                              100000, 1000000, 10000000, 100000000, 1000000000};
 
 // |v| times 10^decimals, rounded to an integer as printf rounds it: to the
 // nearest, an exact tie to the even one.  Needs |v| < 2^31 and decimals 0
-// to 6.  |v| is m / 2^s exactly, with m its significand (below 2^53) and
-// s at least 22, so the product is m * 10^decimals / 2^s.  Its numerator,
-// below 2^73, is kept as hi * 2^64 + lo; the quotient by 2^(s-1) is the
-// integer and, in its last bit, whether the rest is at least a half.
+// to DECIMALS_MAX, so that the result is below 2^61.  |v| is m / 2^s
+// exactly, with m its significand (below 2^53) and s at least 22, so the
+// product is m * 10^decimals / 2^s.  Its numerator, below 2^83, is kept
+// as hi * 2^64 + lo; the quotient by 2^(s-1) is the integer and, in its
+// last bit, whether the rest is at least a half.
 inline uint64_t scaled_decimal(double v, int decimals)
 {
 	uint64_t bits;
@@ -77,7 +106,7 @@ inline uint64_t scaled_decimal(double v, int decimals)
 	else
 		exponent = 1; // subnormal
 	int s = 1075 - exponent;
-	if (s > 73) // the numerator is below 2^73, so less than half of 2^s
+	if (s > 83) // the numerator is below 2^83, so less than half of 2^s
 		return 0;
 	uint64_t t = POW10[decimals];
 	uint64_t a = (m & 0xffffffff) * t, b = (m >> 32) * t; // m * t = b * 2^32 + a
@@ -95,21 +124,6 @@ inline uint64_t scaled_decimal(double v, int decimals)
 	if ((halves & 1) && (rest != 0 || (n & 1)))
 		n++;
 	return n;
-}
-
-// A result line, built without the heap and without formatted output.
-// The room holds the longest number that put_fixed can write, twice.
-struct Line {
-	char text[800];
-	size_t length = 0;
-};
-
-// Appends the text s.
-inline void put(Line &line, const char *s)
-{
-	size_t n = std::strlen(s);
-	std::memcpy(line.text + line.length, s, n);
-	line.length += n;
 }
 
 // Writes the digits of n, at least min_digits of them with zeros in front,
@@ -136,17 +150,23 @@ inline char *format_int(char *buf, int v)
 	return buf + len;
 }
 
-// Appends v as printf writes it with "%*.*f" and width and decimals (0 to
-// 6): to the nearest, an exact tie to even, a minus for any negative value
-// however small and for -0, and blanks in front up to width.  Angles are
-// written directly; a value beyond 2^31, infinity and nan by printf.
-inline void put_fixed(Line &line, double v, int width, int decimals)
+// The room that format_fixed needs: "%.9f" of the largest double, 309
+// digits, a point, 9 decimals and a sign, and the NUL.
+constexpr size_t FIXED_MAX = 321;
+
+// Writes v into buf, of FIXED_MAX bytes, as printf writes it with "%*.*f"
+// and width (0 to 13) and decimals (0 to DECIMALS_MAX), and returns its
+// length: to the nearest, an exact tie to even, a minus for any negative
+// value however small and for -0, and blanks in front up to width.
+// Angles are written directly; a value beyond 2^31, infinity and nan by
+// printf.
+inline size_t format_fixed(char *buf, double v, int width, int decimals)
 {
-	char *at = line.text + line.length;
 	if (!(std::fabs(v) < 0x1p31)) {
-		int n = std::snprintf(at, sizeof line.text - line.length, "%*.*f", width, decimals, v);
-		line.length += static_cast<size_t>(n);
-		return;
+		int n = std::snprintf(buf, FIXED_MAX, "%*.*f", width, decimals, v);
+		if (n < 0)
+			return 0;
+		return static_cast<size_t>(n) < FIXED_MAX ? static_cast<size_t>(n) : FIXED_MAX - 1;
 	}
 	uint64_t n = scaled_decimal(v, decimals);
 	char tmp[40], *end = tmp + sizeof tmp, *p = end;
@@ -159,9 +179,9 @@ inline void put_fixed(Line &line, double v, int width, int decimals)
 		*--p = '-';
 	size_t len = static_cast<size_t>(end - p);
 	size_t blanks = static_cast<int>(len) < width ? static_cast<size_t>(width) - len : 0;
-	std::memset(at, ' ', blanks);
-	std::memcpy(at + blanks, p, len);
-	line.length += blanks + len;
+	std::memset(buf, ' ', blanks);
+	std::memcpy(buf + blanks, p, len);
+	return blanks + len;
 }
 
 #endif

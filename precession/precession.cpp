@@ -3,7 +3,12 @@
 //
 // usage: precession right_ascension declination year
 //        precession -   (lines of right_ascension declination year on standard input)
+//        precession [option...] right_ascension declination year | -
 //
+// Without options, the arguments are read as atof and atoi read them; in
+// catalogue mode and with options, as the sexagesimal notations of
+// coordinates.hpp or as numbers read in whole, and a text that is neither
+// is refused.
 // The model is one rigid rotation: into ecliptic coordinates with a fixed
 // obliquity of 23o26', about the ecliptic pole by one full turn every 25800
 // years, and back.  Ecliptic latitude is unchanged and ecliptic longitude
@@ -16,8 +21,10 @@
 #include <cstring>
 
 #include "angles.hpp"
-#include "catalogue.hpp"
-#include "decimal.hpp"
+#include "coordinates.hpp"
+#include "options.hpp"
+#include "result_line.hpp"
+#include "runs.hpp"
 
 // Obliquity of the ecliptic, 23o26' in radians: bit pattern 0x3FDA2CDF73118755.
 constexpr double EPS = 0.40898882138400455;
@@ -32,34 +39,51 @@ constexpr double PERIOD = 25800.0;
 static const char USAGE[] =
 	"Usage:  %s right_ascension declination year\n"
 	"\tright_ascension and declination are in decimal hours and degrees, respectively\n";
-// The other forms, after the usage text, for --help.
-static const char FORMS[] =
+// The rest of --help, after the usage text, formatted with the invocation
+// name three times: the other forms and the options.
+static const char HELP[] =
 	"\t%s -  answers each line \"right_ascension declination year\" of standard input\n"
-	"\t%s --version  prints the version\n";
+	"\t%s --version  prints the version\n"
+	"\t%s [option...] right_ascension declination year | -  with an option or -, also\n"
+	"\t\t6h45m8.9s -16o42'58, 06:45:08.9 -16:42:58 and -16d42m58s, and no text read in part\n"
+	"Options, before the operands:\n"
+	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"
+	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"
+	"\t--bare          only the right ascension and the declination\n"
+	"\t--columns=LIST  with -: the fields of right_ascension,declination,year, numbers or header names\n"
+	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
 
-// Year text to a whole year as atoi reads it (leading blanks, a sign, the
-// decimal digits that follow; no number reads as 0), saturated to the
-// 32-bit range rather than left undefined beyond it.  Kept in 64 bits so
-// that the years since 2000 never overflow.
-static long long read_year(const char *text)
+// How the command line reads.
+static const Program PRECESSION = {
+	"precession", USAGE, "right_ascension declination year", 3, Reading::LEADING, true, 3, false};
+
+// Year text to a whole year in *year, read as strtoll reads it in base 10
+// (leading blanks, a sign, the decimal digits that follow) and saturated to
+// the 32-bit range rather than left undefined beyond it; kept in 64 bits
+// so that the years since 2000 never overflow.  Read as atoi reads it
+// (a text with no number is the year 0) by a run without options;
+// otherwise a text read in part or not at all is refused, and false
+// returned.
+static bool get_year(const char *text, const Reading &reading, long long *year)
 {
-	long long year = std::strtoll(text, nullptr, 10);
-	if (year > INT32_MAX)
-		year = INT32_MAX;
-	if (year < INT32_MIN)
-		year = INT32_MIN;
-	return year;
+	char *end;
+	*year = read_integer(text, &end);
+	if (*year > INT32_MAX)
+		*year = INT32_MAX;
+	if (*year < INT32_MIN)
+		*year = INT32_MIN;
+	return reading.kind != Reading::CATALOGUE || (end != text && *end == '\0');
 }
 
-// Precesses the position (hours, degrees), right ascension in hours and
-// declination in degrees for the equinox of 2000, both finite in radians,
-// to the equinox of year, and sets *ra to its right ascension in hours (0
-// to 24) and *dec to its declination in degrees (-90 to 90).
-static void precess(double hours, double degrees, long long year, double *ra, double *dec)
+// Precesses the position (alpha, delta), in radians for the equinox of
+// 2000, both finite, to the equinox of year, and sets *ra to its right
+// ascension (0 to 2 pi) and *dec to its declination (-pi/2 to pi/2), in
+// radians.
+static void precess(double alpha, double delta, long long year, double *ra, double *dec)
 {
 	// Precession angle in radians for the years since 2000.
 	double p = static_cast<double>(year - REF_YEAR) / PERIOD * 2 * PI;
-	Vec v = unit_vector(hours_to_rad(hours), deg_to_rad(degrees));
+	Vec v = unit_vector(alpha, delta);
 
 	// Equatorial to ecliptic: rotate by the obliquity about the x axis.
 	double xe = v.x;
@@ -100,45 +124,59 @@ static void precess(double hours, double degrees, long long year, double *ra, do
 	}
 	if (y < 0)
 		a = TWO_PI - a;
-	*ra = rad_to_hours(a);
-	*dec = rad_to_deg(d);
+	*ra = a;
+	*dec = d;
 }
 
 // The fields right_ascension declination year to the result line, "R.A. =
-// %7.3f hours  Dec = %7.3f degrees\n".  The texts are read as atof and
-// atoi read them, and never refused for their form: a text that is not a
-// number reads as 0.  But a coordinate that gives no finite position in
-// radians (inf, nan, 1e400, 1e308 hours) is refused, right ascension first.
-static bool answer(char *const f[], Line &line, Refusal &refusal)
+// %7.3f hours  Dec = %7.3f degrees\n", with the decimals of settings in
+// fields four wider, the right ascension in degrees with --degrees, or the
+// two numbers alone with --bare; or the refusal of the first field, in
+// that order, that cannot be read.  A coordinate that gives no finite
+// position in radians (inf, nan, 1e400, 1e308 hours) is refused in every
+// reading.
+static bool answer(char *const f[], const Settings &settings, Line &line, Refusal &refusal)
 {
-	double hours = read_decimal(f[0], nullptr);
-	if (!std::isfinite(hours_to_rad(hours)))
+	double alpha, delta;
+	long long year;
+	if (!get_ra(f[0], settings.reading, &alpha))
 		return refuse(refusal, "right ascension", f[0]);
-	double degrees = read_decimal(f[1], nullptr);
-	if (!std::isfinite(deg_to_rad(degrees)))
+	if (!get_dec(f[1], settings.reading, &delta))
 		return refuse(refusal, "declination", f[1]);
+	if (!get_year(f[2], settings.reading, &year))
+		return refuse(refusal, "year", f[2]);
 	double ra, dec;
-	precess(hours, degrees, read_year(f[2]), &ra, &dec);
-	put(line, "R.A. = ");
-	put_fixed(line, ra, 7, 3);
-	put(line, " hours  Dec = ");
-	put_fixed(line, dec, 7, 3);
-	put(line, " degrees\n");
+	precess(alpha, delta, year, &ra, &dec);
+	bool degrees = settings.reading.degrees;
+	int n = settings.decimals, width = settings.bare ? 0 : n + 4;
+	if (!settings.bare)
+		put(line, "R.A. = ");
+	put_fixed(line, degrees ? rad_to_deg(ra) : rad_to_hours(ra), width, n);
+	if (settings.bare)
+		put(line, " ");
+	else if (degrees)
+		put(line, " degrees  Dec = ");
+	else
+		put(line, " hours  Dec = ");
+	put_fixed(line, rad_to_deg(dec), width, n);
+	if (settings.bare)
+		put(line, "\n");
+	else
+		put(line, " degrees\n");
 	return true;
 }
 
 int main(int argc, char *argv[])
 {
 	const char *prog = invocation_name(argc, argv, "precession");
-	if (argc == 2 && std::strcmp(argv[1], "-") == 0)
-		return answer_lines(prog, 3, answer);
-	if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
-		return help(prog, USAGE, FORMS);
-	if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
-		return version(prog, "precession");
-	if (argc != 4) {
-		std::fprintf(stderr, USAGE, prog);
+	Options o;
+	if (!read_options(prog, argc, argv, PRECESSION, o))
 		return 1;
-	}
-	return answer_once(prog, argv + 1, answer);
+	if (o.help)
+		return help(prog, USAGE, HELP);
+	if (o.version)
+		return version(prog, "precession");
+	if (o.catalogue)
+		return answer_lines(prog, o, answer);
+	return answer_once(prog, o, answer);
 }

@@ -2,21 +2,25 @@
 //
 // usage: skysep ra1 dec1 ra2 dec2
 //        skysep -            (lines of ra1 dec1 ra2 dec2 on standard input)
+//        skysep [option...] ra1 dec1 ra2 dec2 | -
 //
 // A right ascension is written in hours, minutes and seconds (12h30m36s),
 // a declination in degrees, minutes and seconds with an optional sign
-// (-16o42'58), every component optionally decimal.  The separation is
-// printed in decimal degrees and in whole degrees, minutes and seconds of
-// arc.  An invalid argument ends the run with a message and status 1.  With
-// the one argument "-", each line of standard input is answered in turn
-// (catalogue.hpp).
+// (-16o42'58), every component optionally decimal; catalogue mode and the
+// options also take colons (02:31:49.09 +89:15:50.8) and d and m marks
+// (-16d42m58s) (coordinates.hpp).  The separation is printed in decimal
+// degrees and in whole degrees, minutes and seconds of arc.  An invalid
+// argument ends the run with a message and status 1.  With the operand
+// "-", each line of standard input is answered in turn (runs.hpp).
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "angles.hpp"
-#include "catalogue.hpp"
-#include "decimal.hpp"
+#include "coordinates.hpp"
+#include "options.hpp"
+#include "result_line.hpp"
+#include "runs.hpp"
 
 // Invocation name, named in the usage text and in every message.
 static const char *Prog = "skysep";
@@ -27,83 +31,22 @@ static const char USAGE[] =
 	"\tra  format: Hh or HhMm or HhMmSs (any can be decimals)\n"
 	"\tdec format: Do or DoM' or DoM'S\" (any can be decimals)\n"
 	"\t\twith optional + or - before the degs\n";
-// The other forms, after the usage text, for --help.
-static const char FORMS[] =
+// The rest of --help, after the usage text, formatted with the invocation
+// name three times: the other forms and the options.
+static const char HELP[] =
 	"\t%s -  answers each line \"ra1 dec1 ra2 dec2\" of standard input\n"
-	"\t%s --version  prints the version\n";
+	"\t%s --version  prints the version\n"
+	"\t%s [option...] ra1 dec1 ra2 dec2 | -  with an option or -, also 02:31:49.09 and -16d42m58s\n"
+	"Options, before the operands:\n"
+	"\t--from=RA,DEC   the separation of each position \"ra dec\" from RA,DEC\n"
+	"\t--degrees       right ascensions without h, m, s or colons are in degrees\n"
+	"\t--decimals=N    N decimals, 0 to 9, in place of 6\n"
+	"\t--bare          only the separation in degrees\n"
+	"\t--columns=LIST  with -: the fields of ra1,dec1,ra2,dec2 (ra,dec), numbers or header names\n"
+	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
 
-// Reads up to three numbers separated by the unit marks mark1 and mark2
-// into v and returns how many were read (0 to 3); whatever follows the
-// last number read is ignored.  This is the scan of the formatted-input
-// pattern "%lf<mark1>%lf<mark2>%lf".  Callers admit only digits, points
-// and the marks, so read_decimal reads exactly the numbers that pattern
-// would, and unlike the formatted-input scanner it needs no heap for a
-// long run of digits.
-static int scan3(const char *s, char mark1, char mark2, double v[3])
-{
-	const char marks[2] = {mark1, mark2};
-	int n = 0;
-	for (;;) {
-		char *end;
-		v[n] = read_decimal(s, &end);
-		if (end == s)
-			return n;
-		if (++n == 3 || *end != marks[n - 1])
-			return n;
-		s = end + 1;
-	}
-}
-
-// Value of n sexagesimal components (1 to 3): the unit, then minutes and
-// seconds added to it in that order.
-static double sexagesimal(const double v[3], int n)
-{
-	double value = v[0];
-	if (n >= 2)
-		value = v[1] / 60.0 + value;
-	if (n == 3)
-		value = v[2] / 3600.0 + value;
-	return value;
-}
-
-// Right ascension text to decimal hours in *hours: H, HhM or HhMmS, with an
-// optional closing s.  The first number is hours whatever mark follows it.
-// No range is imposed, but a value so large that it, or its conversion to
-// radians, is not finite is refused, as the separation would be undefined.
-// Returns false for a text that is not a right ascension.
-static bool get_ra(const char *text, double *hours)
-{
-	double v[3];
-	int n = 0;
-	if (std::strspn(text, "0123456789.hms") == std::strlen(text))
-		n = scan3(text, 'h', 'm', v);
-	if (n == 0)
-		return false;
-	*hours = sexagesimal(v, n);
-	return std::isfinite(hours_to_rad(*hours));
-}
-
-// Declination text to signed decimal degrees in *degrees: D, DoM or
-// DoM'S, with an optional closing double quote and one optional leading
-// sign, which applies to every component (-0o30' is -0.5 degrees).
-// Refused like a right ascension.
-static bool get_dec(const char *text, double *degrees)
-{
-	const char *s = text;
-	bool south = false;
-	if (*s == '+' || *s == '-')
-		south = *s++ == '-';
-	double v[3];
-	int n = 0;
-	if (std::strspn(s, "0123456789.o'\"") == std::strlen(s))
-		n = scan3(s, 'o', '\'', v);
-	if (n == 0)
-		return false;
-	*degrees = sexagesimal(v, n);
-	if (south)
-		*degrees = -*degrees;
-	return std::isfinite(deg_to_rad(*degrees));
-}
+// How the command line reads.
+static const Program SKYSEP = {"skysep", USAGE, "ra1 dec1 ra2 dec2", 4, Reading::MARKS, false, 6, true};
 
 // Angle a in decimal degrees (finite, 0 to 180) to whole degrees, minutes
 // and seconds of arc rounded to the nearest second, as in 27o 6' 16".  Half
@@ -125,13 +68,10 @@ static const char *get_dms(double a)
 	return buf;
 }
 
-// Separation in degrees (0 to 180) of the positions (ra1, dec1) and (ra2,
-// dec2), right ascensions in hours and declinations in degrees, finite in
-// radians, from the chord between their unit vectors.
-static double separation(double ra1, double dec1, double ra2, double dec2)
+// Separation in degrees (0 to 180) of the positions whose unit vectors
+// are p and q, from the chord between them.
+static double separation(const Vec &p, const Vec &q)
 {
-	Vec p = unit_vector(hours_to_rad(ra1), deg_to_rad(dec1));
-	Vec q = unit_vector(hours_to_rad(ra2), deg_to_rad(dec2));
 	double dx = p.x - q.x, dy = p.y - q.y, dz = p.z - q.z;
 	double d = std::sqrt(dx * dx + dy * dy + dz * dz); // squares summed x, y, z
 	double c = (2 - d * d) / 2;
@@ -146,25 +86,40 @@ static double separation(double ra1, double dec1, double ra2, double dec2)
 	return rad_to_deg(std::acos(c));
 }
 
-// The fields ra1 dec1 ra2 dec2 to the result line, "angle = %lf degrees =
-// %s\n" with the separation and its degrees, minutes and seconds, or the
-// refusal of the first field, in that order, that is not a coordinate.
-static bool answer(char *const f[], Line &line, Refusal &refusal)
+// The fields ra dec to the unit vector of their position in *v, or the
+// refusal of the first that is not a coordinate.
+static bool get_position(char *const f[], const Reading &reading, Vec *v, Refusal &refusal)
 {
-	double ra1, dec1, ra2, dec2;
-	if (!get_ra(f[0], &ra1))
+	double ra, dec;
+	if (!get_ra(f[0], reading, &ra))
 		return refuse(refusal, "right ascension", f[0]);
-	if (!get_dec(f[1], &dec1))
+	if (!get_dec(f[1], reading, &dec))
 		return refuse(refusal, "declination", f[1]);
-	if (!get_ra(f[2], &ra2))
-		return refuse(refusal, "right ascension", f[2]);
-	if (!get_dec(f[3], &dec2))
-		return refuse(refusal, "declination", f[3]);
-	double theta = separation(ra1, dec1, ra2, dec2);
-	put(line, "angle = ");
-	put_fixed(line, theta, 0, 6);
-	put(line, " degrees = ");
-	put(line, get_dms(theta));
+	*v = unit_vector(ra, dec);
+	return true;
+}
+
+// The fields ra1 dec1 ra2 dec2, or ra dec from settings.from, to the
+// result line, "angle = %lf degrees = %s\n" with the separation and its
+// degrees, minutes and seconds, or the separation alone with --bare; or
+// the refusal of the first field, in that order, that is not a coordinate.
+static bool answer(char *const f[], const Settings &settings, Line &line, Refusal &refusal)
+{
+	Vec p, q;
+	if (settings.from != nullptr)
+		p = *settings.from;
+	else if (!get_position(f, settings.reading, &p, refusal))
+		return false;
+	if (!get_position(settings.from != nullptr ? f : f + 2, settings.reading, &q, refusal))
+		return false;
+	double theta = separation(p, q);
+	if (!settings.bare)
+		put(line, "angle = ");
+	put_fixed(line, theta, 0, settings.decimals);
+	if (!settings.bare) {
+		put(line, " degrees = ");
+		put(line, get_dms(theta));
+	}
 	put(line, "\n");
 	return true;
 }
@@ -172,15 +127,26 @@ static bool answer(char *const f[], Line &line, Refusal &refusal)
 int main(int argc, char *argv[])
 {
 	Prog = invocation_name(argc, argv, Prog);
-	if (argc == 2 && std::strcmp(argv[1], "-") == 0)
-		return answer_lines(Prog, 4, answer);
-	if (argc == 2 && std::strcmp(argv[1], "--help") == 0)
-		return help(Prog, USAGE, FORMS);
-	if (argc == 2 && std::strcmp(argv[1], "--version") == 0)
-		return version(Prog, "skysep");
-	if (argc != 5) {
-		std::fprintf(stderr, USAGE, Prog);
+	Options o;
+	if (!read_options(Prog, argc, argv, SKYSEP, o))
 		return 1;
+	if (o.help)
+		return help(Prog, USAGE, HELP);
+	if (o.version)
+		return version(Prog, "skysep");
+	// --from=RA,DEC: the one position that each is measured from.
+	Vec from;
+	if (o.from != nullptr) {
+		char *ra_dec[2] = {o.from, std::strchr(o.from, ',')};
+		*ra_dec[1]++ = '\0';
+		Refusal refusal;
+		if (!get_position(ra_dec, o.settings.reading, &from, refusal)) {
+			report_refusal(Prog, 0, refusal, true);
+			return 1;
+		}
+		o.settings.from = &from;
 	}
-	return answer_once(Prog, argv + 1, answer);
+	if (o.catalogue)
+		return answer_lines(Prog, o, answer);
+	return answer_once(Prog, o, answer);
 }

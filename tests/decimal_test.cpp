@@ -1,10 +1,10 @@
-// The programs' own decimal conversions against the C library's: put_fixed
-// writes each double as printf writes it, and read_decimal reads each text
-// as strtod reads it, on generated sets.  The doubles hold every exact tie
-// of the printed decimals within a turn either side of 0, and their
-// neighbours: a tie of
-// d decimals is an odd multiple of 2^-(d+1), so the multiples of 1/128
-// hold them all for 0 to 6 decimals.
+// The programs' own decimal conversions against the C library's:
+// format_fixed writes each double as printf writes it, and read_decimal
+// reads each text as strtod reads it, on generated sets.  The doubles hold
+// every exact tie of the printed decimals within a turn either side of 0,
+// and their neighbours: a tie of d decimals is an odd multiple of
+// 2^-(d+1), so the multiples of 1/128 hold them all for 0 to 6 decimals,
+// and the multiples of 1/1024 near 0 those of 7 to 9.
 //
 // usage: decimal_test [count]     (random cases of each kind; default 20000)
 #include "decimal.hpp"
@@ -18,22 +18,21 @@
 
 static int checked, failed;
 
-// put_fixed against printf for v, in every decimals it takes, and in the
-// width the programs give three decimals.
+// format_fixed against printf for v, in every decimals it takes, in the
+// width that precession gives them (decimals + 4) or none.
 static void check_fixed(double v)
 {
-	for (int decimals = 0; decimals <= 6; decimals++) {
-		int width = decimals == 3 ? 7 : 0;
-		char want[400];
+	for (int decimals = 0; decimals <= DECIMALS_MAX; decimals++) {
+		int width = decimals % 2 ? decimals + 4 : 0;
+		char want[400], got[FIXED_MAX];
 		std::snprintf(want, sizeof want, "%*.*f", width, decimals, v);
-		Line line;
-		put_fixed(line, v, width, decimals);
+		size_t length = format_fixed(got, v, width, decimals);
 		checked++;
-		if (line.length == std::strlen(want) && std::memcmp(line.text, want, line.length) == 0)
+		if (length == std::strlen(want) && std::memcmp(got, want, length) == 0)
 			continue;
 		if (++failed <= 10)
 			std::printf("FAIL: %a as %%%d.%df: want [%s] got [%.*s]\n", v, width, decimals, want,
-			            static_cast<int>(line.length), line.text);
+			            static_cast<int>(length), got);
 	}
 }
 
@@ -81,10 +80,16 @@ int main(int argc, char *argv[])
 		check_fixed(std::nextafter(v, -INFINITY));
 		check_fixed(std::nextafter(v, INFINITY));
 	}
+	for (int k = -4 * 1024; k <= 4 * 1024; k++) {
+		double v = k / 1024.0;
+		check_fixed(v);
+		check_fixed(std::nextafter(v, -INFINITY));
+		check_fixed(std::nextafter(v, INFINITY));
+	}
 	// Zeros, the smallest values, the edge of the direct path, and what
 	// printf writes itself.
 	for (double v : {0.0, -0.0, 0x1p-1074, -0x1p-1074, 0x1p-1022, 0x1p-60, 0x1p31 - 0x1p-22, 0x1p31,
-	                 1e300, -1e300, double{INFINITY}, double{-INFINITY}, double{NAN}, double{-NAN}})
+	                 1e300, -1e300, -DBL_MAX, double{INFINITY}, double{-INFINITY}, double{NAN}, double{-NAN}})
 		check_fixed(v);
 	for (int i = 0; i < count; i++) {
 		check_fixed(r.uniform(-720, 720));                           // angles

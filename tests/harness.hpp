@@ -43,6 +43,29 @@ static int check(const Emulator &emulator, const char *path, const std::vector<C
 	return failed;
 }
 
+// The single runs of the table that succeed, each as one line of a catalogue
+// run "prog -", which must answer each as the single run did: every row of
+// the program's own name, with count operands and no option, whose every
+// operand whole(i, text) says the single run reads in whole and that holds
+// no blank, tab or newline.
+static Case through_catalogue(const char *prog, size_t count, const std::vector<Case> &table,
+                              bool (*whole)(size_t i, const char *text))
+{
+	Case all{{prog, "-"}, "", "", 0};
+	for (const Case &c : table) {
+		bool taken = c.status == 0 && c.argv.size() == count + 1 && std::strcmp(c.argv[0], prog) == 0 &&
+		             std::strncmp(c.argv[1], "--", 2) != 0 && c.in.empty();
+		for (size_t i = 1; taken && i <= count; i++)
+			taken = c.argv[i][0] != '\0' && std::strpbrk(c.argv[i], " \t\n") == nullptr && whole(i - 1, c.argv[i]);
+		if (!taken)
+			continue;
+		for (size_t i = 1; i <= count; i++)
+			all.in += std::string(c.argv[i]) + (i < count ? " " : "\n");
+		all.out += c.out;
+	}
+	return all;
+}
+
 // The test program: argv[1] is the program under test, and the arguments
 // after it, if any, the emulator that runs it.
 static int test_main(int argc, char *argv[], const std::vector<Case> &cases, const std::vector<Case> &full)

@@ -7,18 +7,36 @@
 	"Usage:  " name " right_ascension declination year\n"           \
 	"\tright_ascension and declination are in decimal hours and degrees, respectively\n"
 
-#define HELP(name)                                                                       \
-	USAGE(name)                                                                          \
-	"\t" name " -  answers each line \"right_ascension declination year\" of standard input\n" \
-	"\t" name " --version  prints the version\n"
+#define HELP(name)                                                                                       \
+	USAGE(name)                                                                                          \
+	"\t" name " -  answers each line \"right_ascension declination year\" of standard input\n"             \
+	"\t" name " --version  prints the version\n"                                                          \
+	"\t" name " [option...] right_ascension declination year | -  with an option or -, also\n"            \
+	"\t\t6h45m8.9s -16o42'58, 06:45:08.9 -16:42:58 and -16d42m58s, and no text read in part\n"            \
+	"Options, before the operands:\n"                                                                    \
+	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"        \
+	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"                                                \
+	"\t--bare          only the right ascension and the declination\n"                                     \
+	"\t--columns=LIST  with -: the fields of right_ascension,declination,year, numbers or header names\n"  \
+	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n"
+#define MISUSE(reason) "precession: " reason "\n" USAGE("precession")
 
 static std::string bad_ra(const std::string &t) { return "precession: invalid right ascension string \"" + t + "\"\n"; }
 static std::string bad_dec(const std::string &t) { return "precession: invalid declination string \"" + t + "\"\n"; }
+static std::string bad_year(const std::string &t) { return "precession: invalid year string \"" + t + "\"\n"; }
 
 // A catalogue run, "precession -", with the text in on standard input.
 static Case lines(const std::string &in, const std::string &out, const std::string &err, int status)
 {
 	return {{"precession", "-"}, out, err, status, in};
+}
+// A catalogue run with options, "precession OPTION... -".
+static Case lines(std::vector<const char *> options, const std::string &in, const std::string &out,
+                  const std::string &err, int status)
+{
+	options.insert(options.begin(), "precession");
+	options.push_back("-");
+	return {options, out, err, status, in};
 }
 
 static const std::vector<Case> cases = {
@@ -89,10 +107,53 @@ static const std::vector<Case> cases = {
 	// The other forms: help and version on standard output.
 	{{"precession", "--help"}, HELP("precession"), "", 0},
 	{{"precession", "--version"}, "precession (skyangles) " SKYANGLES_VERSION "\n", "", 0},
-	// Catalogue mode: three fields a line, read as the arguments are.
+	// Catalogue mode: three fields a line, each read in whole or refused.
 	lines("3 -45 2050\n\n0x3 -0x2D\n0 nan 2000\nabc def ghi\n",
-	      AT("  3.030", "-44.805") "\n\n\n" AT(" 22.272", "-10.727"),
-	      "precession: line 3: expected 3 fields, found 2\nprecession: line 4: invalid declination string \"nan\"\n", 1),
+	      AT("  3.030", "-44.805") "\n\n\n\n",
+	      "precession: line 3: expected 3 fields, found 2\nprecession: line 4: invalid declination string \"nan\"\n"
+	      "precession: line 5: invalid right ascension string \"abc\"\n", 1),
+
+	// The options form starts only with one of the options; skysep's --from is not one.
+	{{"precession", "--from=0,0", "0", "2000"}, AT("  0.000", "  0.000"), "", 0},
+	{{"precession", "--bare", "--from=0,0", "0", "0", "2000"}, "", MISUSE("unknown option \"--from=0,0\""), 1},
+	{{"precession", "--bare", "0", "0"}, "", MISUSE("expected 3 operands, right_ascension declination year, or -; found 2"), 1},
+	{{"precession", "--columns=1,2", "-"}, "",
+	 MISUSE("option --columns: \"1,2\" is not 3 field numbers (1 to 65537) or column names, "
+	        "right_ascension,declination,year"), 1},
+	// With options, each coordinate in any notation, or as a number that strtod
+	// reads in whole, with the value of the same position in decimal hours and degrees.
+	{{"precession", "--bare", "6.752472", "-16.716111", "2100"}, "6.827 -16.830\n", "", 0},
+	{{"precession", "--bare", "6h45m8.9s", "-16o42'58", "2100"}, "6.827 -16.830\n", "", 0},
+	{{"precession", "--bare", "06:45:08.9", "-16:42:58", "2100"}, "6.827 -16.830\n", "", 0},
+	{{"precession", "--bare", "6h45m8.9s", "-16d42m58s", "2100"}, "6.827 -16.830\n", "", 0},
+	{{"precession", "--bare", "+3", "-4.5e1", "+2050"}, "3.030 -44.805\n", "", 0},
+	// A text read in part or not at all is refused, the year too, first in the
+	// order right ascension, declination, year.
+	{{"precession", "--bare", "J2100", "x", "x"}, "", "precession: invalid right ascension string \"J2100\"\n", 1},
+	{{"precession", "--bare", "3", "-45o30'x", "x"}, "", bad_dec("-45o30'x"), 1},
+	{{"precession", "--bare", "3", "-45", "J2100"}, "", bad_year("J2100"), 1},
+	{{"precession", "--bare", "3", "-45", "2050.7"}, "", bad_year("2050.7"), 1},
+	{{"precession", "--bare", "3", "-45", "0x802"}, "", bad_year("0x802"), 1},
+	{{"precession", "--bare", "3", "-45", ""}, "", bad_year(""), 1},
+	{{"precession", "--bare", "inf", "0", "2000"}, "", bad_ra("inf"), 1},
+	// Years saturate as without options.
+	{{"precession", "--bare", "0", "0", "99999999999999999999"}, "17.289 -23.071\n", "", 0},
+	// --degrees: a right ascension without marks is in degrees, and printed in degrees.
+	{{"precession", "--degrees", "101.287083", "-16.716111", "2100"}, "R.A. = 102.404 degrees  Dec = -16.830 degrees\n", "", 0},
+	{{"precession", "--degrees", "--bare", "6h45m8.9s", "-16.716111", "2100"}, "102.404 -16.830\n", "", 0},
+	// --decimals: every figure, in a field four wider.
+	{{"precession", "--decimals=0", "6.75", "-16.7", "2100"}, "R.A. =    7 hours  Dec =  -17 degrees\n", "", 0},
+	{{"precession", "--decimals=9", "6.75", "-16.7", "2100"}, AT("  6.824448944", "-16.813553759"), "", 0},
+	{{"precession", "--decimals=1", "--bare", "6.75", "-16.7", "2100"}, "6.8 -16.8\n", "", 0},
+	// In catalogue mode: the header that the first release read as a position,
+	// and a year beyond the integer, are refused.
+	lines("ra dec year\n06:45:08.9 -16:42:58 2100\n0 0 J2100\n",
+	      "\n" AT("  6.827", "-16.830") "\n",
+	      "precession: line 1: invalid right ascension string \"ra\"\nprecession: line 3: invalid year string \"J2100\"\n", 1),
+	// By column name, from CSV, in degrees.
+	lines({"--degrees", "--bare", "--delimiter=,", "--columns=RAJ2000,DEJ2000,epoch"},
+	      "name,RAJ2000,DEJ2000,epoch\r\n\"Sirius, alpha CMa\",101.287083,-16.716111,2100\r\n",
+	      "\n102.404 -16.830\n", "", 0),
 };
 
 // A result that cannot be written is a failure.
@@ -100,4 +161,21 @@ static const std::vector<Case> full = {
 	{{"precession", "0", "0", "2000"}, "", "precession: write error: No space left on device\n", 1},
 };
 
-int main(int argc, char *argv[]) { return test_main(argc, argv, cases, full); }
+// Whether a single run reads operand i in whole: a coordinate as strtod
+// reads it, the year as strtol does in base 10.
+static bool read_in_whole(size_t i, const char *text)
+{
+	char *end;
+	if (i < 2)
+		std::strtod(text, &end);
+	else
+		std::strtol(text, &end, 10);
+	return end != text && *end == '\0';
+}
+
+int main(int argc, char *argv[])
+{
+	std::vector<Case> all = cases;
+	all.push_back(through_catalogue("precession", 3, cases, read_in_whole));
+	return test_main(argc, argv, all, full);
+}

@@ -11,10 +11,20 @@ using namespace std::string_literals;
 	"\tdec format: Do or DoM' or DoM'S\" (any can be decimals)\n"                   \
 	"\t\twith optional + or - before the degs\n"
 
-#define HELP(name)                                                                   \
-	USAGE(name)                                                                      \
-	"\t" name " -  answers each line \"ra1 dec1 ra2 dec2\" of standard input\n"           \
-	"\t" name " --version  prints the version\n"
+#define HELP(name)                                                                                    \
+	USAGE(name)                                                                                       \
+	"\t" name " -  answers each line \"ra1 dec1 ra2 dec2\" of standard input\n"                            \
+	"\t" name " --version  prints the version\n"                                                       \
+	"\t" name " [option...] ra1 dec1 ra2 dec2 | -  with an option or -, also 02:31:49.09 and -16d42m58s\n" \
+	"Options, before the operands:\n"                                                                 \
+	"\t--from=RA,DEC   the separation of each position \"ra dec\" from RA,DEC\n"                          \
+	"\t--degrees       right ascensions without h, m, s or colons are in degrees\n"                     \
+	"\t--decimals=N    N decimals, 0 to 9, in place of 6\n"                                             \
+	"\t--bare          only the separation in degrees\n"                                                \
+	"\t--columns=LIST  with -: the fields of ra1,dec1,ra2,dec2 (ra,dec), numbers or header names\n"     \
+	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n"
+// A fault of the options form: the reason, then the usage text.
+#define MISUSE(reason) "skysep: " reason "\n" USAGE("skysep")
 
 static std::string bad_ra(const std::string &t) { return "skysep: invalid right ascension string \"" + t + "\"\n"; }
 static std::string bad_dec(const std::string &t) { return "skysep: invalid declination string \"" + t + "\"\n"; }
@@ -30,6 +40,29 @@ static Case lines(const std::string &in, const std::string &out, const std::stri
 {
 	return {{"skysep", "-"}, out, err, status, in};
 }
+// A catalogue run with options, "skysep OPTION... -".
+static Case lines(std::vector<const char *> options, const std::string &in, const std::string &out,
+                  const std::string &err, int status)
+{
+	options.insert(options.begin(), "skysep");
+	options.push_back("-");
+	return {options, out, err, status, in};
+}
+// Polaris, and three stars with their separations from it, which are
+// astropy 5.2.1's to the six decimals: a catalogue as archives write it,
+// in CSV with a header, quoted names that hold commas and quotes, colon
+// notation and Windows line ends, then with right ascensions in degrees.
+#define POLARIS "--from=02:31:49.09,+89:15:50.8"
+static const char STARS[] = "name,ra,dec\r\n"
+                            "\"Sirius, alpha CMa\",06:45:08.92,-16:42:58.0\r\n"
+                            "\"Betelgeuse, alpha Ori\",05:55:10.31,+07:24:25.4\r\n"
+                            "\"Vega, alpha \"\"Lyr\"\"\",18:36:56.34,+38:47:01.3\r\n";
+static const char STARS_IN_DEGREES[] = "name,ra,dec\r\n"
+                                       "\"Sirius, alpha CMa\",101.287166667,-16:42:58.0\r\n"
+                                       "\"Betelgeuse, alpha Ori\",88.792958333,+07:24:25.4\r\n"
+                                       "\"Vega, alpha \"\"Lyr\"\"\",279.234750000,+38:47:01.3\r\n";
+static const char FROM_POLARIS[] =
+	"\n" SEP("106.384712", "106o 23' 5\"") SEP("82.128601", "82o 7' 43\"") SEP("51.572818", "51o 34' 22\"");
 // A line of exactly the longest length, 65536 bytes, and one a byte longer.
 static const std::string LONGEST = "0 0 6 0" + std::string(65536 - 7, ' ');
 static const std::string TOO_LONG = LONGEST + " ";
@@ -125,6 +158,96 @@ static const std::vector<Case> cases = {
 	{{"skysep", "0", "0", "0", "4.0078125"}, SEP("4.007812", "4o 0' 28\""), "", 0},
 	{{"skysep", "0", "0", "0", "4.3359375"}, SEP("4.335938", "4o 20' 9\""), "", 0},
 
+	// The options form starts only with one of the options: any other first
+	// argument, --help and "--" among them, keeps its meaning.
+	{{"skysep", "--x", "0", "0", "0"}, "", bad_ra("--x"), 1},
+	{{"skysep", "--help", "0", "0", "0"}, "", bad_ra("--help"), 1},
+	{{"skysep", "--", "0", "0", "6", "0"}, "", USAGE("skysep"), 1},
+	{{"skysep", "0", "0", "6", "0", "--bare"}, "", USAGE("skysep"), 1},
+	// In it, the first operand or "--" ends the options.
+	{{"skysep", "--bare", "0", "0", "6", "0"}, "90.000000\n", "", 0},
+	{{"skysep", "--bare", "--", "0", "0", "6", "0"}, "90.000000\n", "", 0},
+	{{"skysep", "--bare", "--help"}, HELP("skysep"), "", 0},
+	{{"skysep", "--bare", "--version"}, "skysep (skyangles) " SKYANGLES_VERSION "\n", "", 0},
+	// A fault of the options gives its reason and the usage text.
+	{{"skysep", "--bare", "--x", "0", "0", "6", "0"}, "", MISUSE("unknown option \"--x\""), 1},
+	{{"skysep", "--bare", "--bar", "0", "0", "6", "0"}, "", MISUSE("unknown option \"--bar\""), 1},
+	{{"skysep", "--decimals", "3", "0", "0", "6", "0"}, "", MISUSE("option --decimals needs a value: --decimals=N"), 1},
+	{{"skysep", "--bare=1", "0", "0", "6", "0"}, "", MISUSE("option --bare takes no value"), 1},
+	{{"skysep", "--decimals=10", "-"}, "", MISUSE("option --decimals: \"10\" is not a number from 0 to 9"), 1},
+	{{"skysep", "--decimals=", "-"}, "", MISUSE("option --decimals: \"\" is not a number from 0 to 9"), 1},
+	{{"skysep", "--decimals=x", "-"}, "", MISUSE("option --decimals: \"x\" is not a number from 0 to 9"), 1},
+	{{"skysep", "--from=0", "-"}, "", MISUSE("option --from: \"0\" is not RA,DEC"), 1},
+	{{"skysep", "--from=0,0,0", "-"}, "", MISUSE("option --from: \"0,0,0\" is not RA,DEC"), 1},
+	{{"skysep", "--delimiter=ab", "-"}, "",
+	 MISUSE("option --delimiter: \"ab\" is not one byte other than a double quote, carriage return or newline"), 1},
+	{{"skysep", "--delimiter=\"", "-"}, "",
+	 MISUSE("option --delimiter: \"\"\" is not one byte other than a double quote, carriage return or newline"), 1},
+	{{"skysep", "--delimiter=\r", "-"}, "",
+	 MISUSE("option --delimiter: \"\\x0d\" is not one byte other than a double quote, carriage return or newline"), 1},
+	{{"skysep", "--delimiter=", "-"}, "",
+	 MISUSE("option --delimiter: \"\" is not one byte other than a double quote, carriage return or newline"), 1},
+	{{"skysep", "--columns=1,2,3", "-"}, "",
+	 MISUSE("option --columns: \"1,2,3\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
+	{{"skysep", "--columns=1,2,3,4,5", "-"}, "",
+	 MISUSE("option --columns: \"1,2,3,4,5\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
+	{{"skysep", "--columns=1,,3,4", "-"}, "",
+	 MISUSE("option --columns: \"1,,3,4\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
+	{{"skysep", "--columns=0,2,3,4", "-"}, "",
+	 MISUSE("option --columns: \"0,2,3,4\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
+	{{"skysep", "--columns=65538,2,3,4", "-"}, "",
+	 MISUSE("option --columns: \"65538,2,3,4\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
+	{{"skysep", "--from=0,0", "--columns=1,2,3,4", "-"}, "",
+	 MISUSE("option --columns: \"1,2,3,4\" is not 2 field numbers (1 to 65537) or column names, ra,dec"), 1},
+	{{"skysep", "--columns=1,2,3,4", "0", "0", "6", "0"}, "",
+	 MISUSE("option --columns reads catalogue mode's lines: give the operand -"), 1},
+	{{"skysep", "--delimiter=,", "0", "0", "6", "0"}, "",
+	 MISUSE("option --delimiter reads catalogue mode's lines: give the operand -"), 1},
+	{{"skysep", "--bare", "0", "0", "6"}, "", MISUSE("expected 4 operands, ra1 dec1 ra2 dec2, or -; found 3"), 1},
+	{{"skysep", "--from=0,0", "0", "0", "6", "0"}, "",
+	 MISUSE("expected 2 operands with --from, ra dec, or -; found 4"), 1},
+
+	// With options, colons for both coordinates, and d and m marks for a
+	// declination, each with the value of the same numbers with the first
+	// release's marks; a sign applies to the whole declination.
+	{{"skysep", "--bare", "12:30", "0", "12", "0"}, "7.500000\n", "", 0},
+	{{"skysep", "--bare", "12:30:36", "0", "12", "0"}, "7.650000\n", "", 0},
+	{{"skysep", "--bare", "12h30m36s", "0", "12", "0"}, "7.650000\n", "", 0},
+	{{"skysep", "--bare", "0", "45d30m36s", "0", "90"}, "44.490000\n", "", 0},
+	{{"skysep", "--bare", "0", "+45d", "0", "90"}, "45.000000\n", "", 0},
+	{{"skysep", "--bare", "0", "45:30:36", "0", "90"}, "44.490000\n", "", 0},
+	{{"skysep", "--bare", "0", "-00:30", "0", "90"}, "90.500000\n", "", 0},
+	{{"skysep", "--bare", "0", "-0d30m", "0", "90"}, "90.500000\n", "", 0},
+	// A text that fits no form in whole is refused, as are signs on a right ascension.
+	{{"skysep", "--bare", "12h30:00", "0", "0", "0"}, "", bad_ra("12h30:00"), 1},
+	{{"skysep", "--bare", "12:30:36s", "0", "0", "0"}, "", bad_ra("12:30:36s"), 1},
+	{{"skysep", "--bare", "-1", "0", "0", "0"}, "", bad_ra("-1"), 1},
+	{{"skysep", "--bare", "1e3", "0", "0", "0"}, "", bad_ra("1e3"), 1},
+	{{"skysep", "--bare", "0", "45d30'", "0", "0"}, "", bad_dec("45d30'"), 1},
+	{{"skysep", "--bare", "0", "45:30m", "0", "0"}, "", bad_dec("45:30m"), 1},
+	{{"skysep", "--bare", "0", "+-5", "0", "0"}, "", bad_dec("+-5"), 1},
+	{{"skysep", "--bare", "0", "-", "0", "0"}, "", bad_dec("-"), 1},
+	{{"skysep", "--bare", "0", "0", "0", N308.c_str()}, "", bad_dec(N308), 1},
+	// Control bytes of a refused text are escaped, with options as in catalogue mode.
+	{{"skysep", "--bare", "\x1b[2J", "0", "0", "0"}, "", bad_ra("\\x1b[2J"), 1},
+	// --degrees: a right ascension without marks is in degrees; one with marks
+	// in hours, and a declination in degrees as always.
+	{{"skysep", "--degrees", "--bare", "15", "0", "0", "0"}, "15.000000\n", "", 0},
+	{{"skysep", "--degrees", "--bare", "1h", "0", "0", "0"}, "15.000000\n", "", 0},
+	{{"skysep", "--degrees", "--bare", "01:00", "0", "0", "0"}, "15.000000\n", "", 0},
+	{{"skysep", "--bare", "15", "0", "0", "0"}, "135.000000\n", "", 0},
+	{{"skysep", "--degrees", "--bare", "0", "45", "0", "90"}, "45.000000\n", "", 0},
+	// --decimals: printf's, whatever their number; the seconds are unchanged.
+	{{"skysep", "--decimals=0", "6h45m8.9s", "-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27", "27o 6' 16\""), "", 0},
+	{{"skysep", "--decimals=9", "6h45m8.9s", "-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27.104395573", "27o 6' 16\""), "", 0},
+	{{"skysep", "--decimals=2", "--bare", "0", "0", "0", "4.0078125"}, "4.01\n", "", 0},
+	// --from: each position measured from one, with the first release's line.
+	{{"skysep", "--from=6h45m8.9s,-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27.104396", "27o 6' 16\""), "", 0},
+	{{"skysep", "--degrees", "--from=15,0", "--bare", "0", "0"}, "15.000000\n", "", 0},
+	{{"skysep", "--from=x,0", "0", "0"}, "", bad_ra("x"), 1},
+	{{"skysep", "--from=0,x", "-"}, "", bad_dec("x"), 1},
+	{{"skysep", "--from=0,90", "0", "x"}, "", bad_dec("x"), 1},
+
 	// The other forms: help and version on standard output; "-" only alone.
 	{{"skysep", "--help"}, HELP("skysep"), "", 0},
 	{{"skysep", "--version"}, "skysep (skyangles) " SKYANGLES_VERSION "\n", "", 0},
@@ -157,6 +280,44 @@ static const std::vector<Case> cases = {
 	lines("0 0\0 6 0\n#\0\n"s, "\n\n", "skysep: line 1: NUL byte in line\nskysep: line 2: NUL byte in line\n", 1),
 	// Standard input that cannot be read ends the run.
 	{{"skysep", "-"}, "", "skysep: read error: Is a directory\n", 1, "", "/"},
+	// Catalogue mode reads every form, and refuses what it cannot read in whole.
+	lines("12:30 0 12 0\n0 -16d42m58s 0 90\n-1 0 0 0\n", SEP("7.500000", "7o 30' 0\"") SEP("106.716111", "106o 42' 58\"") "\n",
+	      "skysep: line 3: invalid right ascension string \"-1\"\n", 1),
+
+	// --columns by number: the fields in its order, others ignored, and a line
+	// needs as many fields as the largest number.
+	lines({"--from=0,90", "--bare", "--columns=3,2"}, "x -30 0 y\n0 0\n", "120.000000\n\n",
+	      "skysep: line 2: expected at least 3 fields, found 2\n", 1),
+	lines({"--bare", "--columns=3,4,1,2"}, "6 0 0 90\n", "90.000000\n", "", 0),
+	// By name: the first line neither blank nor a comment is the header, matched
+	// exactly, its first field of a name taken; it gives an empty line.
+	lines({"--from=0,90", "--bare", "--columns=ra,dec"}, "# c\n\nname dec ra dec\nx -30 0 10\n", "\n\n\n120.000000\n", "", 0),
+	lines({"--from=0,90", "--bare", "--columns=1,dec"}, "ra dec\n0 -30\n", "\n120.000000\n", "", 0),
+	// A header that lacks a name, or cannot be read, ends the run at once.
+	lines({"--from=0,90", "--columns=ra,Dec"}, "ra dec\n0 -30\n", "", "skysep: line 1: no column \"Dec\"\n", 1),
+	lines({"--from=0,90", "--columns=ra,dec", "--delimiter=,"}, "\"ra,dec\n0,-30\n", "",
+	      "skysep: line 1: unterminated quoted field\n", 1),
+	lines({"--from=0,90", "--columns=ra,dec"}, "\0\n0 -30\n"s, "", "skysep: line 1: NUL byte in line\n", 1),
+	// --delimiter: each separates, an empty field counts, blanks and tabs around
+	// a field go; a quoted field may hold the delimiter and "" for a quote, and
+	// keeps its blanks and what follows its closing quote.
+	lines({"--from=0,90", "--bare", "--delimiter=,"}, " 0 ,\t-30\t\n0,-30,\n,\n\"0\",\"-30\"\n",
+	      "120.000000\n\n\n120.000000\n",
+	      "skysep: line 2: expected 2 fields, found 3\nskysep: line 3: invalid right ascension string \"\"\n", 1),
+	lines({"--from=0,90", "--bare", "--delimiter=,", "--columns=3,2"}, "\"a,\"\"b\"\"\",-30,0\n\"0 \",\"-3\"0\n",
+	      "120.000000\n\n", "skysep: line 2: expected at least 3 fields, found 2\n", 1),
+	lines({"--from=0,90", "--delimiter=,"}, "\" 0\",-30\n0,\"-30\"x\n", "\n\n",
+	      "skysep: line 1: invalid right ascension string \" 0\"\nskysep: line 2: invalid declination string \"-30x\"\n", 1),
+	lines({"--from=0,90", "--delimiter=,"}, "0,\"-30\n", "\n", "skysep: line 1: unterminated quoted field\n", 1),
+	// A blank or tab as the delimiter separates, and is not dropped.
+	lines({"--from=0,90", "--bare", "--delimiter=\t", "--columns=1,3"}, "0\t\t-30\n", "120.000000\n", "", 0),
+	lines({"--from=0,90", "--bare", "--delimiter= "}, "0  -30\n", "\n", "skysep: line 1: expected 2 fields, found 3\n", 1),
+	// Blank lines and comments are as without it.
+	lines({"--bare", "--delimiter=,"}, " \t\n # x,y\n", "\n\n", "", 0),
+	// A real catalogue's shape, by column name, in hours and in degrees: the same bytes.
+	lines({POLARIS, "--delimiter=,", "--columns=ra,dec"}, STARS, FROM_POLARIS, "", 0),
+	lines({"--degrees", "--from=37.954541667,+89:15:50.8", "--delimiter=,", "--columns=ra,dec"}, STARS_IN_DEGREES,
+	      FROM_POLARIS, "", 0),
 };
 
 // A result that cannot be written is a failure.
@@ -167,4 +328,12 @@ static const std::vector<Case> full = {
 	{{"skysep", "--version"}, "", "skysep: write error: No space left on device\n", 1},
 };
 
-int main(int argc, char *argv[]) { return test_main(argc, argv, cases, full); }
+// The catalogue reading takes every text that a single run takes, with its value.
+static bool read_in_whole(size_t, const char *) { return true; }
+
+int main(int argc, char *argv[])
+{
+	std::vector<Case> all = cases;
+	all.push_back(through_catalogue("skysep", 4, cases, read_in_whole));
+	return test_main(argc, argv, all, full);
+}
