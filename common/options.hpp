@@ -24,6 +24,7 @@ struct Settings {
 	int decimals;            // of every decimal number printed, 0 to DECIMALS_MAX
 	bool bare;               // the numbers alone
 	const Vec *from;         // skysep: the one position that all are measured from, or null
+	const long long *year;   // precession: the one year that all are moved to, or null
 };
 
 // A program, as its command line sees it.
@@ -35,7 +36,11 @@ struct Program {
 	Reading::Kind seed;      // how a run without options reads them
 	bool numbers;            // the catalogue reading takes any number in whole
 	int decimals;            // the decimals printed without --decimals
-	bool from;               // takes --from=RA,DEC, and then two operands, ra dec
+	// The option that fixes part of every question, "from" (skysep's
+	// --from=RA,DEC) or "year" (precession's --year=YEAR), and the names of
+	// the operands then left.
+	const char *fixed;
+	const char *rest;
 };
 
 // The command line, read.
@@ -46,19 +51,22 @@ struct Options {
 	bool catalogue;          // the one operand "-"
 	char **operands;
 	int operand_count;
-	char *from;              // --from's RA,DEC, or null
+	char *fixed;             // the value of --from or --year, or null
 	char delimiter;          // --delimiter's byte, or 0 for runs of blanks and tabs
 	Columns columns;         // --columns's choice, or the first fields
 };
 
 // The options that a program may take.
-enum Option { OPT_FROM, OPT_DEGREES, OPT_DECIMALS, OPT_BARE, OPT_COLUMNS, OPT_DELIMITER, OPT_HELP, OPT_VERSION, NO_OPTION };
+enum Option {
+	OPT_FROM, OPT_YEAR, OPT_DEGREES, OPT_DECIMALS, OPT_BARE, OPT_COLUMNS, OPT_DELIMITER, OPT_HELP, OPT_VERSION,
+	NO_OPTION
+};
 struct OptionName {
 	const char *name;
 	const char *value;       // what its value is, for a message; null if it takes none
 };
 constexpr OptionName OPTION_NAMES[] = {
-	{"from", "RA,DEC"}, {"degrees", nullptr}, {"decimals", "N"},   {"bare", nullptr},
+	{"from", "RA,DEC"}, {"year", "YEAR"},      {"degrees", nullptr}, {"decimals", "N"}, {"bare", nullptr},
 	{"columns", "LIST"}, {"delimiter", "C"},  {"help", nullptr}, {"version", nullptr},
 };
 
@@ -72,7 +80,9 @@ inline Option option_of(const char *a, const Program &program)
 	size_t n = std::strcspn(a, "=");
 	for (int o = OPT_FROM; o < NO_OPTION; o++)
 		if (std::strlen(OPTION_NAMES[o].name) == n && std::strncmp(OPTION_NAMES[o].name, a, n) == 0)
-			return o == OPT_FROM && !program.from ? NO_OPTION : static_cast<Option>(o);
+			return (o == OPT_FROM || o == OPT_YEAR) && std::strcmp(OPTION_NAMES[o].name, program.fixed) != 0
+			               ? NO_OPTION
+			               : static_cast<Option>(o);
 	return NO_OPTION;
 }
 
@@ -146,7 +156,10 @@ inline bool read_options(const char *prog, int argc, char *argv[], const Program
 		case OPT_FROM:
 			if (std::strchr(value, ',') == nullptr || std::strchr(value, ',') != std::strrchr(value, ','))
 				return misuse(prog, program, "option --from: \"%s\" is not RA,DEC", escaped(value));
-			o.from = value;
+			o.fixed = value;
+			break;
+		case OPT_YEAR:
+			o.fixed = value;
 			break;
 		case OPT_DEGREES:
 			o.settings.reading.degrees = true;
@@ -186,14 +199,17 @@ inline bool read_options(const char *prog, int argc, char *argv[], const Program
 	o.catalogue = o.operand_count == 1 && std::strcmp(o.operands[0], "-") == 0;
 
 	// What the options ask of the operands.
-	int count = o.from != nullptr ? 2 : program.count;
-	const char *names = o.from != nullptr ? "ra dec" : program.operands;
+	const char *names = o.fixed != nullptr ? program.rest : program.operands;
+	int count = 1;
+	for (const char *p = names; (p = std::strchr(p, ' ')) != nullptr; p++)
+		count++;
 	if (!o.catalogue && (columns != nullptr || o.delimiter != '\0'))
 		return misuse(prog, program, "option --%s reads catalogue mode's lines: give the operand -",
 		              columns != nullptr ? "columns" : "delimiter");
 	if (!o.catalogue && o.operand_count != count)
-		return misuse(prog, program, "expected %d operands%s, %s, or -; found %d", count,
-		              o.from != nullptr ? " with --from" : "", names, o.operand_count);
+		return misuse(prog, program, "expected %d operands%s%s, %s, or -; found %d", count,
+		              o.fixed != nullptr ? " with --" : "", o.fixed != nullptr ? program.fixed : "", names,
+		              o.operand_count);
 	o.columns = first_columns(count);
 	if (columns != nullptr && !choose_columns(columns, count, o.columns)) {
 		char list[64];

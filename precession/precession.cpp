@@ -47,15 +47,16 @@ static const char HELP[] =
 	"\t%s [option...] right_ascension declination year | -  with an option or -, also\n"
 	"\t\t6h45m8.9s -16o42'58, 06:45:08.9 -16:42:58 and -16d42m58s, and no text read in part\n"
 	"Options, before the operands:\n"
+	"\t--year=YEAR     the year of each position \"right_ascension declination\"\n"
 	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"
 	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"
 	"\t--bare          only the right ascension and the declination\n"
-	"\t--columns=LIST  with -: the fields of right_ascension,declination,year, numbers or header names\n"
+	"\t--columns=LIST  with -: the fields of right_ascension,declination[,year], numbers or header names\n"
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
 
 // How the command line reads.
-static const Program PRECESSION = {
-	"precession", USAGE, "right_ascension declination year", 3, Reading::LEADING, true, 3, false};
+static const Program PRECESSION = {"precession", USAGE, "right_ascension declination year", 3, Reading::LEADING,
+                                   true, 3, "year", "right_ascension declination"};
 
 // Year text to a whole year in *year, read as strtoll reads it in base 10
 // (leading blanks, a sign, the decimal digits that follow) and saturated to
@@ -143,7 +144,9 @@ static bool answer(char *const f[], const Settings &settings, Line &line, Refusa
 		return refuse(refusal, "right ascension", f[0]);
 	if (!get_dec(f[1], settings.reading, &delta))
 		return refuse(refusal, "declination", f[1]);
-	if (!get_year(f[2], settings.reading, &year))
+	if (settings.year != nullptr)
+		year = *settings.year;
+	else if (!get_year(f[2], settings.reading, &year))
 		return refuse(refusal, "year", f[2]);
 	double ra, dec;
 	precess(alpha, delta, year, &ra, &dec);
@@ -176,6 +179,15 @@ int main(int argc, char *argv[])
 		return help(prog, USAGE, HELP);
 	if (o.version)
 		return version(prog, "precession");
+	// --year=YEAR: the one year that each is moved to.
+	long long year;
+	if (o.fixed != nullptr) {
+		if (!get_year(o.fixed, o.settings.reading, &year)) {
+			report_refusal(prog, 0, {"year", o.fixed}, true);
+			return 1;
+		}
+		o.settings.year = &year;
+	}
 	if (o.catalogue)
 		return answer_lines(prog, o, answer);
 	return answer_once(prog, o, answer);

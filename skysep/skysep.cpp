@@ -46,7 +46,7 @@ static const char HELP[] =
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
 
 // How the command line reads.
-static const Program SKYSEP = {"skysep", USAGE, "ra1 dec1 ra2 dec2", 4, Reading::MARKS, false, 6, true};
+static const Program SKYSEP = {"skysep", USAGE, "ra1 dec1 ra2 dec2", 4, Reading::MARKS, false, 6, "from", "ra dec"};
 
 // Angle a in decimal degrees (finite, 0 to 180) to whole degrees, minutes
 // and seconds of arc rounded to the nearest second, as in 27o 6' 16".  Half
@@ -136,8 +136,8 @@ int main(int argc, char *argv[])
 		return version(Prog, "skysep");
 	// --from=RA,DEC: the one position that each is measured from.
 	Vec from;
-	if (o.from != nullptr) {
-		char *ra_dec[2] = {o.from, std::strchr(o.from, ',')};
+	if (o.fixed != nullptr) {
+		char *ra_dec[2] = {o.fixed, std::strchr(o.fixed, ',')};
 		*ra_dec[1]++ = '\0';
 		Refusal refusal;
 		if (!get_position(ra_dec, o.settings.reading, &from, refusal)) {

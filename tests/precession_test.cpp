@@ -14,10 +14,11 @@
 	"\t" name " [option...] right_ascension declination year | -  with an option or -, also\n"            \
 	"\t\t6h45m8.9s -16o42'58, 06:45:08.9 -16:42:58 and -16d42m58s, and no text read in part\n"            \
 	"Options, before the operands:\n"                                                                    \
+	"\t--year=YEAR     the year of each position \"right_ascension declination\"\n"                        \
 	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"        \
 	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"                                                \
 	"\t--bare          only the right ascension and the declination\n"                                     \
-	"\t--columns=LIST  with -: the fields of right_ascension,declination,year, numbers or header names\n"  \
+	"\t--columns=LIST  with -: the fields of right_ascension,declination[,year], numbers or header names\n" \
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n"
 #define MISUSE(reason) "precession: " reason "\n" USAGE("precession")
 
@@ -150,6 +151,12 @@ static const std::vector<Case> cases = {
 	lines("ra dec year\n06:45:08.9 -16:42:58 2100\n0 0 J2100\n",
 	      "\n" AT("  6.827", "-16.830") "\n",
 	      "precession: line 1: invalid right ascension string \"ra\"\nprecession: line 3: invalid year string \"J2100\"\n", 1),
+	// --year: the one year of every position, read as a year field is.
+	{{"precession", "--year=2100", "--bare", "6h45m8.9s", "-16o42'58"}, "6.827 -16.830\n", "", 0},
+	{{"precession", "--year=2100", "6", "0", "2100"}, "",
+	 MISUSE("expected 2 operands with --year, right_ascension declination, or -; found 3"), 1},
+	{{"precession", "--year=J2100", "-"}, "", bad_year("J2100"), 1},
+	lines({"--year=2100", "--bare", "--columns=2,1"}, "-16o42'58 6h45m8.9s\n", "6.827 -16.830\n", "", 0),
 	// By column name, from CSV, in degrees.
 	lines({"--degrees", "--bare", "--delimiter=,", "--columns=RAJ2000,DEJ2000,epoch"},
 	      "name,RAJ2000,DEJ2000,epoch\r\n\"Sirius, alpha CMa\",101.287083,-16.716111,2100\r\n",
