@@ -65,7 +65,7 @@ report() {
 	for run in "$ok" "> /dev/full" "$@"; do
 		out=/dev/null in=/dev/null
 		case $run in "> /dev/full") out=/dev/full args=$ok ;; *) args=$run ;; esac
-		[ "$args" = - ] && in=$tmp/$prog.lines
+		case $args in -|*" -") in=$tmp/$prog.lines ;; esac
 		eval "set -- $args"
 		# shellcheck disable=SC2046 # count prints two numbers, one a word
 		set -- $(count "$kind" --toggle-collect=main "./$prog" "$@") $(count "$kind" "./$prog" "$@")
@@ -97,9 +97,10 @@ for kind in dynamic static; do
 	echo
 	echo "minimal program ($kind): $base instructions"
 	report "$kind" skysep "$sep_args" \
-		"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)" - --help
+		"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)" - --help \
+		"--bare --from=02:31:49.09,+89:15:50.8 06:45:08.9 -16:42:58" "--from=0,0 --columns=3,4 -" "--bare --x"
 	report "$kind" precession "$pre_args" \
-		"" "inf 0 2000" "0 1e400 2000" - --help
+		"" "inf 0 2000" "0 1e400 2000" - --help "--bare 06:45:08.9 -16:42:58 J2100" "--degrees --columns=1,2,3 -"
 done
 
 # The hardening of the .deb, and bind-now beside it.
