@@ -155,7 +155,8 @@ inline bool emit(Output &out, const Line &line)
 // answer to its question; an empty line for a blank line, a comment or a
 // header; or an empty line and a message naming the line.  A line ends at
 // a newline or at the end of the input, and one carriage return before it
-// belongs to the line end.  The fields of a question are the first ones,
+// belongs to the line end; a UTF-8 byte order mark before the first line
+// is dropped.  The fields of a question are the first ones,
 // exactly as many as it has, or those that --columns chooses, of a line
 // that has at least as many as the largest number; columns chosen by name
 // are numbered by the header, the first line that is neither blank nor a
@@ -189,6 +190,11 @@ inline int answer_lines(const char *prog, const Options &o, Answer answer)
 			break;
 		if (length > 0 && text[length - 1] == '\r')
 			text[--length] = '\0';
+		// The byte order mark that some programs write before a UTF-8 text.
+		if (number == 1 && length >= 3 && std::memcmp(text, "\xef\xbb\xbf", 3) == 0) {
+			text += 3;
+			length -= 3;
+		}
 
 		// The line's answer, or the first message that applies to it.
 		Line line;

@@ -312,6 +312,11 @@ static const std::vector<Case> cases = {
 	// A blank or tab as the delimiter separates, and is not dropped.
 	lines({"--from=0,90", "--bare", "--delimiter=\t", "--columns=1,3"}, "0\t\t-30\n", "120.000000\n", "", 0),
 	lines({"--from=0,90", "--bare", "--delimiter= "}, "0  -30\n", "\n", "skysep: line 1: expected 2 fields, found 3\n", 1),
+	// A UTF-8 byte order mark before the first line is dropped, and only there.
+	lines({"--from=0,90", "--bare", "--delimiter=,", "--columns=ra,dec"}, "\xef\xbb\xbfra,dec\n0,-30\n",
+	      "\n120.000000\n", "", 0),
+	lines("\xef\xbb\xbf" "0 0 6 0\n\xef\xbb\xbf" "0 0 6 0\n", SEP("90.000000", "90o 0' 0\"") "\n",
+	      "skysep: line 2: invalid right ascension string \"\xef\xbb\xbf" "0\"\n", 1),
 	// Blank lines and comments are as without it.
 	lines({"--bare", "--delimiter=,"}, " \t\n # x,y\n", "\n\n", "", 0),
 	// A real catalogue's shape, by column name, in hours and in degrees: the same bytes.
