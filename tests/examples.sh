@@ -2,9 +2,11 @@
 # The examples of a document print exactly the lines shown under them.  A
 # man page must also render without a warning from groff or mandoc; its
 # examples are the lines "$ command" of its EXAMPLES section.  In a
-# Markdown file they are the lines "$ command" of its console blocks.
+# Markdown file they are the lines "$ command" of its console blocks.  A
+# command line that ends in a backslash goes on on the next line.
 # Each command is run by the shell, in order, in a folder of their own,
-# with the built programs first on the PATH; in a cross build each runs
+# with the built programs first on the PATH and in its build/, as in a
+# checkout after the README's Quick start; in a cross build each runs
 # through the emulator, under its own name.  Each program is run once by
 # its own path before any example, so that a program that is missing or
 # cannot be executed fails the test rather than let the shell search on
@@ -23,6 +25,7 @@ check() { # check WHAT OUTPUT: passes when OUTPUT is empty
 }
 
 mkdir "$tmp/bin" "$tmp/run"
+ln -s "$tmp/bin" "$tmp/run/build"
 if [ $# -gt 0 ]; then
 	emulator=$(command -v "$1")
 	shift
@@ -45,7 +48,8 @@ case $doc in
 *.md)
 	awk -v dir="$tmp" '
 		/^```/ { on = ($0 == "```console"); cap = 0; next }
-		on && /^\$ / { n++; cap = 1; print substr($0, 3) > (dir "/cmd" n); next }
+		on && /^\$ / { n++; cap = 1; print substr($0, 3) > (dir "/cmd" n); more = /\\$/; next }
+		on && more { print > (dir "/cmd" n); more = /\\$/; next }
 		on && cap { print > (dir "/want" n) }' "$doc"
 	;;
 *)
@@ -54,7 +58,8 @@ case $doc in
 	groff -man -Tutf8 -P-cbou "$doc" | awk -v dir="$tmp" '
 		/^[^ ]/ { on = ($0 == "EXAMPLES"); next }
 		!on { next }
-		match($0, /^ *\$ /) { n++; cap = 1; indent = RLENGTH - 2; print substr($0, RLENGTH + 1) > (dir "/cmd" n); next }
+		match($0, /^ *\$ /) { n++; cap = 1; indent = RLENGTH - 2; print substr($0, RLENGTH + 1) > (dir "/cmd" n); more = /\\$/; next }
+		more { print substr($0, indent + 1) > (dir "/cmd" n); more = /\\$/; next }
 		cap && substr($0, 1, indent) ~ /^ *$/ && length($0) > indent { print substr($0, indent + 1) > (dir "/want" n); next }
 		{ cap = 0 }'
 	;;
