@@ -29,10 +29,8 @@ struct Settings {
 
 // A program, as its command line sees it.
 struct Program {
-	const char *name;        // for --version
 	const char *usage;       // formatted with the invocation name
 	const char *operands;    // the names of the operands, "ra1 dec1 ra2 dec2"
-	int count;               // how many, the coordinates of a question
 	Reading::Kind seed;      // how a run without options reads them
 	bool numbers;            // the catalogue reading takes any number in whole
 	int decimals;            // the decimals printed without --decimals
@@ -69,6 +67,15 @@ constexpr OptionName OPTION_NAMES[] = {
 	{"from", "RA,DEC"}, {"year", "YEAR"},      {"degrees", nullptr}, {"decimals", "N"}, {"bare", nullptr},
 	{"columns", "LIST"}, {"delimiter", "C"},  {"help", nullptr}, {"version", nullptr},
 };
+
+// The number of words, separated by blanks, in the text s.
+inline int words(const char *s)
+{
+	int n = 1;
+	for (; (s = std::strchr(s, ' ')) != nullptr; s++)
+		n++;
+	return n;
+}
 
 // The option that the argument a names (its name, before any "="), or
 // NO_OPTION.
@@ -108,7 +115,7 @@ inline bool read_options(const char *prog, int argc, char *argv[], const Program
 	o = Options{};
 	o.settings.reading = {program.seed, false, false};
 	o.settings.decimals = program.decimals;
-	o.columns = first_columns(program.count);
+	o.columns = first_columns(words(program.operands));
 	int i = 1;
 	char *columns = nullptr;
 
@@ -124,7 +131,7 @@ inline bool read_options(const char *prog, int argc, char *argv[], const Program
 			o.settings.reading = {Reading::CATALOGUE, program.numbers, false};
 		o.operands = argv + 1;
 		o.operand_count = argc > 1 ? argc - 1 : 0;
-		if (!o.help && !o.version && !o.catalogue && o.operand_count != program.count) {
+		if (!o.help && !o.version && !o.catalogue && o.operand_count != words(program.operands)) {
 			std::fprintf(stderr, program.usage, prog);
 			return false;
 		}
@@ -200,9 +207,7 @@ inline bool read_options(const char *prog, int argc, char *argv[], const Program
 
 	// What the options ask of the operands.
 	const char *names = o.fixed != nullptr ? program.rest : program.operands;
-	int count = 1;
-	for (const char *p = names; (p = std::strchr(p, ' ')) != nullptr; p++)
-		count++;
+	int count = words(names);
 	if (!o.catalogue && (columns != nullptr || o.delimiter != '\0'))
 		return misuse(prog, program, "option --%s reads catalogue mode's lines: give the operand -",
 		              columns != nullptr ? "columns" : "delimiter");

@@ -55,8 +55,8 @@ static const char HELP[] =
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
 
 // How the command line reads.
-static const Program PRECESSION = {"precession", USAGE, "right_ascension declination year", 3, Reading::LEADING,
-                                   true, 3, "year", "right_ascension declination"};
+static const Program PRECESSION = {USAGE, "right_ascension declination year", Reading::LEADING, true, 3, "year",
+                                   "right_ascension declination"};
 
 // Year text to a whole year in *year, read as strtoll reads it in base 10
 // (leading blanks, a sign, the decimal digits that follow) and saturated to
