@@ -95,6 +95,7 @@ static const std::vector<Case> cases = {
 	{{"precession", "0", "0", "99999999999999999999"}, AT(" 17.289", "-23.071"), "", 0},
 	{{"precession", "0", "0", "-2147483648"}, AT("  2.768", " 16.031"), "", 0},
 	{{"precession", "0", "0", "-99999999999999999999"}, AT("  2.768", " 16.031"), "", 0},
+	{{"precession", "0", "0", "9999999999999999999"}, AT(" 17.289", "-23.071"), "", 0},
 	// A missing or empty invocation name is taken as precession.  Under an emulator
 	// a missing name is run as an empty one, which qemu-user always passes.
 	{{}, "", USAGE("precession"), 1},
@@ -133,7 +134,6 @@ static const std::vector<Case> cases = {
 	{{"precession", "--bare", "J2100", "x", "x"}, "", "precession: invalid right ascension string \"J2100\"\n", 1},
 	{{"precession", "--bare", "3", "-45o30'x", "x"}, "", bad_dec("-45o30'x"), 1},
 	{{"precession", "--bare", "3", "-45", "J2100"}, "", bad_year("J2100"), 1},
-	{{"precession", "--bare", "3", "-45", "2050.7"}, "", bad_year("2050.7"), 1},
 	{{"precession", "--bare", "3", "-45", "0x802"}, "", bad_year("0x802"), 1},
 	{{"precession", "--bare", "3", "-45", ""}, "", bad_year(""), 1},
 	{{"precession", "--bare", "inf", "0", "2000"}, "", bad_ra("inf"), 1},
