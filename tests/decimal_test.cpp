@@ -1,6 +1,7 @@
 // The programs' own decimal conversions against the C library's:
-// format_fixed writes each double as printf writes it, and read_decimal
-// reads each text as strtod reads it, on generated sets.  The doubles hold
+// format_fixed writes each double as printf writes it, read_decimal reads
+// each text as strtod reads it, and read_integer as strtoll does, on
+// generated sets.  The doubles hold
 // every exact tie of the printed decimals within a turn either side of 0,
 // and their neighbours: a tie of d decimals is an odd multiple of
 // 2^-(d+1), so the multiples of 1/128 hold them all for 0 to 6 decimals,
@@ -48,6 +49,20 @@ static void check_read(const std::string &s)
 		return;
 	if (++failed <= 10)
 		std::printf("FAIL: [%s]: want %a ending at %td, got %a ending at %td\n", s.c_str(), want,
+		            want_end - s.c_str(), got, got_end - s.c_str());
+}
+
+// read_integer against strtoll in base 10 for the text s: the same value
+// and the same end.
+static void check_integer(const std::string &s)
+{
+	char *want_end, *got_end;
+	long long want = std::strtoll(s.c_str(), &want_end, 10), got = read_integer(s.c_str(), &got_end);
+	checked++;
+	if (want == got && want_end == got_end)
+		return;
+	if (++failed <= 10)
+		std::printf("FAIL: [%s]: want %lld ending at %td, got %lld ending at %td\n", s.c_str(), want,
 		            want_end - s.c_str(), got, got_end - s.c_str());
 }
 
@@ -111,6 +126,17 @@ int main(int argc, char *argv[])
 		check_read(s);
 	for (int i = 0; i < count; i++)
 		check_read(number_text(r));
+
+	// Integers of every length around the 18 digits read directly, and
+	// texts that are left to strtoll.
+	for (const char *s : {"", "+", "-", " 5", "x", "2050.7", "0x802", "9223372036854775807", "9223372036854775808",
+	                      "-9223372036854775808", "-9223372036854775809"})
+		check_integer(s);
+	for (int i = 0; i < count; i++) {
+		std::string s = number_text(r);
+		check_integer(s);
+		check_integer(s.substr(0, s.find('.')));
+	}
 
 	std::printf("%d passed, %d failed\n", checked - failed, failed);
 	return failed != 0;
