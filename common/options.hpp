@@ -31,7 +31,7 @@ struct Settings {
 struct Program {
 	const char *usage;       // formatted with the invocation name
 	const char *operands;    // the names of the operands, "ra1 dec1 ra2 dec2"
-	Reading::Kind seed;      // how a run without options reads them
+	Reading::Kind plain;     // how a run without options reads them
 	bool numbers;            // the catalogue reading takes any number in whole
 	int decimals;            // the decimals printed without --decimals
 	// The option that fixes part of every question, "from" (skysep's
@@ -45,7 +45,7 @@ struct Program {
 struct Options {
 	Settings settings;
 	bool help, version;
-	bool seed;               // no option: as the first release read it
+	bool plain;              // no option: as the first release read it
 	bool catalogue;          // the one operand "-"
 	char **operands;
 	int operand_count;
@@ -113,7 +113,7 @@ inline bool misuse(const char *prog, const Program &program, const char *format,
 inline bool read_options(const char *prog, int argc, char *argv[], const Program &program, Options &o)
 {
 	o = Options{};
-	o.settings.reading = {program.seed, false, false};
+	o.settings.reading = {program.plain, false, false};
 	o.settings.decimals = program.decimals;
 	o.columns = first_columns(words(program.operands));
 	int i = 1;
@@ -126,7 +126,7 @@ inline bool read_options(const char *prog, int argc, char *argv[], const Program
 		o.help = lone && std::strcmp(argv[1], "--help") == 0;
 		o.version = lone && std::strcmp(argv[1], "--version") == 0;
 		o.catalogue = lone && std::strcmp(argv[1], "-") == 0;
-		o.seed = !o.catalogue;
+		o.plain = !o.catalogue;
 		if (o.catalogue)
 			o.settings.reading = {Reading::CATALOGUE, program.numbers, false};
 		o.operands = argv + 1;

@@ -87,7 +87,7 @@ inline int answer_once(const char *prog, const Options &o, Answer answer)
 	Line line;
 	Refusal refusal;
 	if (!answer(o.operands, o.settings, line, refusal)) {
-		report_refusal(prog, 0, refusal, !o.seed);
+		report_refusal(prog, 0, refusal, !o.plain);
 		return 1;
 	}
 	std::fwrite(line.text, 1, line.length, stdout);
