@@ -183,7 +183,10 @@ inline int answer_lines(const char *prog, const Options &o, Answer answer)
 		bool overlong;
 		int got = read_line(&text, &length, &overlong);
 		if (got < 0) {
-			std::fprintf(stderr, "%s: read error: %s\n", prog, std::strerror(errno));
+			int reason = errno;
+			if (!flush(out)) // the answers to the lines before
+				return write_error(prog);
+			std::fprintf(stderr, "%s: read error: %s\n", prog, std::strerror(reason));
 			return 1;
 		}
 		if (got == 0)
