@@ -43,6 +43,16 @@ static int check(const Emulator &emulator, const char *path, const std::vector<C
 	return failed;
 }
 
+// A catalogue run of prog with the options before "-", and the text in on
+// standard input.
+static Case catalogue_run(const char *prog, std::vector<const char *> options, const std::string &in,
+                          const std::string &out, const std::string &err, int status)
+{
+	options.insert(options.begin(), prog);
+	options.push_back("-");
+	return {options, out, err, status, in};
+}
+
 // The single runs of the table that succeed, each as one line of a catalogue
 // run "prog -", which must answer each as the single run did: every row of
 // the program's own name, with count operands and no option, whose every

@@ -26,18 +26,15 @@ static std::string bad_ra(const std::string &t) { return "precession: invalid ri
 static std::string bad_dec(const std::string &t) { return "precession: invalid declination string \"" + t + "\"\n"; }
 static std::string bad_year(const std::string &t) { return "precession: invalid year string \"" + t + "\"\n"; }
 
-// A catalogue run, "precession -", with the text in on standard input.
+// A catalogue run, "precession [OPTION...] -", with the text in on standard input.
 static Case lines(const std::string &in, const std::string &out, const std::string &err, int status)
 {
-	return {{"precession", "-"}, out, err, status, in};
+	return catalogue_run("precession", {}, in, out, err, status);
 }
-// A catalogue run with options, "precession OPTION... -".
 static Case lines(std::vector<const char *> options, const std::string &in, const std::string &out,
                   const std::string &err, int status)
 {
-	options.insert(options.begin(), "precession");
-	options.push_back("-");
-	return {options, out, err, status, in};
+	return catalogue_run("precession", options, in, out, err, status);
 }
 
 static const std::vector<Case> cases = {

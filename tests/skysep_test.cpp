@@ -35,18 +35,15 @@ static const std::string N308 = "6" + std::string(307, '0');
 static const std::string S308 = "-" + N308;
 static const std::string N307 = "5" + std::string(307, '0');
 
-// A catalogue run, "skysep -", with the text in on standard input.
+// A catalogue run, "skysep [OPTION...] -", with the text in on standard input.
 static Case lines(const std::string &in, const std::string &out, const std::string &err, int status)
 {
-	return {{"skysep", "-"}, out, err, status, in};
+	return catalogue_run("skysep", {}, in, out, err, status);
 }
-// A catalogue run with options, "skysep OPTION... -".
 static Case lines(std::vector<const char *> options, const std::string &in, const std::string &out,
                   const std::string &err, int status)
 {
-	options.insert(options.begin(), "skysep");
-	options.push_back("-");
-	return {options, out, err, status, in};
+	return catalogue_run("skysep", options, in, out, err, status);
 }
 // Polaris, and three stars with their separations from it, which are
 // astropy 5.2.1's to the six decimals: a catalogue as archives write it,
