@@ -18,13 +18,17 @@
 #include "coordinates.hpp"
 #include "lines.hpp"
 
+struct EpochMatrix;
+
 // What an answer is computed and printed with.
 struct Settings {
 	Reading reading;
 	int decimals;            // of every decimal number printed, 0 to DECIMALS_MAX
 	bool bare;               // the numbers alone
 	const Vec *from;         // skysep: the one position that all are measured from, or null
-	const long long *year;   // precession: the one year that all are moved to, or null
+	const double *year;      // precession: the one year that all are moved to, or null
+	int model;               // precession: the model, counted in Program's models from 0
+	EpochMatrix *last;       // precession: the matrix of the last epoch, kept between answers
 };
 
 // A program, as its command line sees it.
@@ -39,6 +43,9 @@ struct Program {
 	// the operands then left.
 	const char *fixed;
 	const char *rest;
+	// The names of the models that --model chooses from, separated by
+	// blanks, the default first; or null for a program without models.
+	const char *models;
 };
 
 // The command line, read.
@@ -56,16 +63,16 @@ struct Options {
 
 // The options that a program may take.
 enum Option {
-	OPT_FROM, OPT_YEAR, OPT_DEGREES, OPT_DECIMALS, OPT_BARE, OPT_COLUMNS, OPT_DELIMITER, OPT_HELP, OPT_VERSION,
-	NO_OPTION
+	OPT_FROM, OPT_YEAR, OPT_MODEL, OPT_DEGREES, OPT_DECIMALS, OPT_BARE, OPT_COLUMNS, OPT_DELIMITER, OPT_HELP,
+	OPT_VERSION, NO_OPTION
 };
 struct OptionName {
 	const char *name;
 	const char *value;       // what its value is, for a message; null if it takes none
 };
 constexpr OptionName OPTION_NAMES[] = {
-	{"from", "RA,DEC"}, {"year", "YEAR"},      {"degrees", nullptr}, {"decimals", "N"}, {"bare", nullptr},
-	{"columns", "LIST"}, {"delimiter", "C"},  {"help", nullptr}, {"version", nullptr},
+	{"from", "RA,DEC"},  {"year", "YEAR"},    {"model", "NAME"}, {"degrees", nullptr}, {"decimals", "N"},
+	{"bare", nullptr},   {"columns", "LIST"}, {"delimiter", "C"}, {"help", nullptr},  {"version", nullptr},
 };
 
 // The number of words, separated by blanks, in the text s.
@@ -77,6 +84,21 @@ inline int words(const char *s)
 	return n;
 }
 
+// The place of the word s in the blank-separated list, counted from 0, or
+// -1 if it is not one of them.
+inline int word_in(const char *list, const char *s)
+{
+	size_t n = std::strlen(s);
+	for (int i = 0;; i++) {
+		size_t w = std::strcspn(list, " ");
+		if (w == n && std::strncmp(list, s, n) == 0)
+			return i;
+		if (list[w] == '\0')
+			return -1;
+		list += w + 1;
+	}
+}
+
 // The option that the argument a names (its name, before any "="), or
 // NO_OPTION.
 inline Option option_of(const char *a, const Program &program)
@@ -85,11 +107,16 @@ inline Option option_of(const char *a, const Program &program)
 		return NO_OPTION;
 	a += 2;
 	size_t n = std::strcspn(a, "=");
-	for (int o = OPT_FROM; o < NO_OPTION; o++)
-		if (std::strlen(OPTION_NAMES[o].name) == n && std::strncmp(OPTION_NAMES[o].name, a, n) == 0)
-			return (o == OPT_FROM || o == OPT_YEAR) && std::strcmp(OPTION_NAMES[o].name, program.fixed) != 0
-			               ? NO_OPTION
-			               : static_cast<Option>(o);
+	for (int o = OPT_FROM; o < NO_OPTION; o++) {
+		const char *name = OPTION_NAMES[o].name;
+		if (std::strlen(name) != n || std::strncmp(name, a, n) != 0)
+			continue;
+		if ((o == OPT_FROM || o == OPT_YEAR) && std::strcmp(name, program.fixed) != 0)
+			return NO_OPTION;
+		if (o == OPT_MODEL && program.models == nullptr)
+			return NO_OPTION;
+		return static_cast<Option>(o);
+	}
 	return NO_OPTION;
 }
 
@@ -167,6 +194,21 @@ inline bool read_options(const char *prog, int argc, char *argv[], const Program
 			break;
 		case OPT_YEAR:
 			o.fixed = value;
+			break;
+		case OPT_MODEL:
+			o.settings.model = word_in(program.models, value);
+			if (o.settings.model < 0) {
+				// The names as a phrase: "a, b or c".
+				char list[128] = "";
+				const char *m = program.models;
+				for (int k = 0, count = words(m), n = 0; k < count && n < static_cast<int>(sizeof list); k++) {
+					int w = static_cast<int>(std::strcspn(m, " "));
+					n += std::snprintf(list + n, sizeof list - n, "%s%.*s",
+					                   k == 0 ? "" : k + 1 < count ? ", " : " or ", w, m);
+					m += w + 1;
+				}
+				return misuse(prog, program, "option --model: \"%s\" is not %s", escaped(value), list);
+			}
 			break;
 		case OPT_DEGREES:
 			o.settings.reading.degrees = true;

@@ -16,16 +16,19 @@
 #include "result_line.hpp"
 
 // A field that a program refuses: what it should have been ("right
-// ascension", "declination", "year") and its text.
+// ascension", "declination", "year"), its text, and why if it was read: a
+// phrase after the text ("outside the span of iau2006, 1000 to 3000"), or
+// null for a text that cannot be read.
 struct Refusal {
 	const char *what;
 	const char *text;
+	const char *reason;
 };
 
-// Fills in refusal with what and text, and returns false.
-inline bool refuse(Refusal &refusal, const char *what, const char *text)
+// Fills in refusal with what, text and reason, and returns false.
+inline bool refuse(Refusal &refusal, const char *what, const char *text, const char *reason = nullptr)
 {
-	refusal = {what, text};
+	refusal = {what, text, reason};
 	return false;
 }
 
@@ -66,17 +69,20 @@ inline int finish(const char *prog)
 }
 
 // Writes the message for a refused field: "PROG: invalid WHAT string
-// "TEXT"", and line N after the program's name if number is not 0.  The
-// first release's runs repeat the text as it is; every other run escapes
-// its control bytes.
+// "TEXT"", or "PROG: WHAT "TEXT" REASON" for a field refused for a reason,
+// with line N after the program's name if number is not 0.  The first
+// release's runs repeat the text as it is; every other run escapes its
+// control bytes.
 inline void report_refusal(const char *prog, unsigned long long number, const Refusal &refusal, bool escape)
 {
+	std::fprintf(stderr, "%s: ", prog);
 	if (number != 0)
-		std::fprintf(stderr, "%s: line %llu: invalid %s string \"%s\"\n", prog, number, refusal.what,
-		             escaped(refusal.text));
+		std::fprintf(stderr, "line %llu: ", number);
+	const char *text = escape || number != 0 ? escaped(refusal.text) : refusal.text;
+	if (refusal.reason != nullptr)
+		std::fprintf(stderr, "%s \"%s\" %s\n", refusal.what, text, refusal.reason);
 	else
-		std::fprintf(stderr, "%s: invalid %s string \"%s\"\n", prog, refusal.what,
-		             escape ? escaped(refusal.text) : refusal.text);
+		std::fprintf(stderr, "invalid %s string \"%s\"\n", refusal.what, text);
 }
 
 // A single run: the answer to the operands on standard output and status

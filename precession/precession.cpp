@@ -9,11 +9,13 @@
 // catalogue mode and with options, as the sexagesimal notations of
 // coordinates.hpp or as numbers read in whole, and a text that is neither
 // is refused.
-// The model is one rigid rotation: into ecliptic coordinates with a fixed
-// obliquity of 23o26', about the ecliptic pole by one full turn every 25800
-// years, and back.  Ecliptic latitude is unchanged and ecliptic longitude
-// grows by about 50.23 seconds of arc a year; there is no nutation,
-// aberration, proper motion or change of obliquity.
+// The default model, uniform, is one rigid rotation: into ecliptic
+// coordinates with a fixed obliquity of 23o26', about the ecliptic pole by
+// one full turn every 25800 years, and back.  Ecliptic latitude is
+// unchanged and ecliptic longitude grows by about 50.23 seconds of arc a
+// year; there is no nutation, aberration, proper motion or change of
+// obliquity.  --model=iau2006 and --model=long-term take a Julian epoch
+// and rotate by the matrices of precession_matrices.hpp.
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -23,6 +25,7 @@
 #include "angles.hpp"
 #include "coordinates.hpp"
 #include "options.hpp"
+#include "precession_matrices.hpp"
 #include "result_line.hpp"
 #include "runs.hpp"
 
@@ -48,32 +51,64 @@ static const char HELP[] =
 	"\t\t6h45m8.9s -16o42'58, 06:45:08.9 -16:42:58 and -16d42m58s, and no text read in part\n"
 	"Options, before the operands:\n"
 	"\t--year=YEAR     the year of each position \"right_ascension declination\"\n"
+	"\t--model=NAME    uniform, the default: a whole year; or a Julian epoch, decimals allowed,\n"
+	"\t\t        iau2006 from 1000 to 3000, or long-term from -198000 to 202000\n"
 	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"
 	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"
 	"\t--bare          only the right ascension and the declination\n"
 	"\t--columns=LIST  with -: the fields of right_ascension,declination[,year], numbers or header names\n"
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
 
+// The models, in the order of Program's list: the matrix of an epoch, or
+// null for the uniform rotation, the span of epochs, and the reason an
+// epoch outside it is refused for.
+struct Model {
+	Matrix (*matrix)(double epoch);
+	double first, last;
+	const char *outside;
+};
+static const Model MODELS[] = {
+	{nullptr, 0, 0, nullptr},
+	{iau2006_matrix, 1000, 3000, "outside the span of iau2006, 1000 to 3000"},
+	{long_term_matrix, -198000, 202000, "outside the span of long-term, -198000 to 202000"},
+};
+
 // How the command line reads.
 static const Program PRECESSION = {USAGE, "right_ascension declination year", Reading::LEADING, true, 3, "year",
-                                   "right_ascension declination"};
+                                   "right_ascension declination", "uniform iau2006 long-term"};
 
-// Year text to a whole year in *year, read as strtoll reads it in base 10
+// Year text to *year, or false with its refusal.
+//
+// For the uniform model, a whole year, read as strtoll reads it in base 10
 // (leading blanks, a sign, the decimal digits that follow) and saturated to
-// the 32-bit range rather than left undefined beyond it; kept in 64 bits
-// so that the years since 2000 never overflow.  Read as atoi reads it
-// (a text with no number is the year 0) by a run without options;
-// otherwise a text read in part or not at all is refused, and false
-// returned.
-static bool get_year(const char *text, const Reading &reading, long long *year)
+// the 32-bit range rather than left undefined beyond it, so that the years
+// since 2000 are exact and never overflow.  Read as atoi reads it (a text
+// with no number is the year 0) by a run without options; otherwise a text
+// read in part or not at all is refused.
+//
+// For the other models, a Julian epoch read as strtod reads it, in whole,
+// and refused outside the model's span.
+static bool get_year(const char *text, const Settings &settings, double *year, Refusal &refusal)
 {
 	char *end;
-	*year = read_integer(text, &end);
-	if (*year > INT32_MAX)
-		*year = INT32_MAX;
-	if (*year < INT32_MIN)
-		*year = INT32_MIN;
-	return reading.kind != Reading::CATALOGUE || (end != text && *end == '\0');
+	const Model &model = MODELS[settings.model];
+	if (model.matrix == nullptr) {
+		long long y = read_integer(text, &end);
+		if (y > INT32_MAX)
+			y = INT32_MAX;
+		if (y < INT32_MIN)
+			y = INT32_MIN;
+		*year = static_cast<double>(y);
+		if (settings.reading.kind == Reading::CATALOGUE && (end == text || *end != '\0'))
+			return refuse(refusal, "year", text);
+		return true;
+	}
+	*year = read_decimal(text, &end);
+	if (end == text || *end != '\0')
+		return refuse(refusal, "year", text);
+	if (!(*year >= model.first && *year <= model.last))
+		return refuse(refusal, "year", text, model.outside);
+	return true;
 }
 
 // Precesses the position (alpha, delta), in radians for the equinox of
@@ -138,18 +173,21 @@ static void precess(double alpha, double delta, long long year, double *ra, doub
 // reading.
 static bool answer(char *const f[], const Settings &settings, Line &line, Refusal &refusal)
 {
-	double alpha, delta;
-	long long year;
+	double alpha, delta, year;
 	if (!get_ra(f[0], settings.reading, &alpha))
 		return refuse(refusal, "right ascension", f[0]);
 	if (!get_dec(f[1], settings.reading, &delta))
 		return refuse(refusal, "declination", f[1]);
 	if (settings.year != nullptr)
 		year = *settings.year;
-	else if (!get_year(f[2], settings.reading, &year))
-		return refuse(refusal, "year", f[2]);
+	else if (!get_year(f[2], settings, &year, refusal))
+		return false;
 	double ra, dec;
-	precess(alpha, delta, year, &ra, &dec);
+	const Model &model = MODELS[settings.model];
+	if (model.matrix == nullptr)
+		precess(alpha, delta, static_cast<long long>(year), &ra, &dec);
+	else
+		rotate_position(matrix_for(*settings.last, model.matrix, year), alpha, delta, &ra, &dec);
 	bool degrees = settings.reading.degrees;
 	int n = settings.decimals, width = settings.bare ? 0 : n + 4;
 	if (!settings.bare)
@@ -180,14 +218,17 @@ int main(int argc, char *argv[])
 	if (o.version)
 		return version(prog, "precession");
 	// --year=YEAR: the one year that each is moved to.
-	long long year;
+	double year;
+	Refusal refusal;
 	if (o.fixed != nullptr) {
-		if (!get_year(o.fixed, o.settings.reading, &year)) {
-			report_refusal(prog, 0, {"year", o.fixed}, true);
+		if (!get_year(o.fixed, o.settings, &year, refusal)) {
+			report_refusal(prog, 0, refusal, true);
 			return 1;
 		}
 		o.settings.year = &year;
 	}
+	EpochMatrix last{};
+	o.settings.last = &last;
 	if (o.catalogue)
 		return answer_lines(prog, o, answer);
 	return answer_once(prog, o, answer);

@@ -46,7 +46,8 @@ static const char HELP[] =
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
 
 // How the command line reads.
-static const Program SKYSEP = {USAGE, "ra1 dec1 ra2 dec2", Reading::MARKS, false, 6, "from", "ra dec"};
+static const Program SKYSEP = {USAGE, "ra1 dec1 ra2 dec2", Reading::MARKS, false, 6, "from", "ra dec",
+                               nullptr};
 
 // Angle a in decimal degrees (finite, 0 to 180) to whole degrees, minutes
 // and seconds of arc rounded to the nearest second, as in 27o 6' 16".  Half

@@ -15,6 +15,8 @@
 	"\t\t6h45m8.9s -16o42'58, 06:45:08.9 -16:42:58 and -16d42m58s, and no text read in part\n"            \
 	"Options, before the operands:\n"                                                                    \
 	"\t--year=YEAR     the year of each position \"right_ascension declination\"\n"                        \
+	"\t--model=NAME    uniform, the default: a whole year; or a Julian epoch, decimals allowed,\n"           \
+	"\t\t        iau2006 from 1000 to 3000, or long-term from -198000 to 202000\n"                         \
 	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"        \
 	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"                                                \
 	"\t--bare          only the right ascension and the declination\n"                                     \
@@ -25,6 +27,12 @@
 static std::string bad_ra(const std::string &t) { return "precession: invalid right ascension string \"" + t + "\"\n"; }
 static std::string bad_dec(const std::string &t) { return "precession: invalid declination string \"" + t + "\"\n"; }
 static std::string bad_year(const std::string &t) { return "precession: invalid year string \"" + t + "\"\n"; }
+static std::string outside(const std::string &t, const std::string &span)
+{
+	return "precession: year \"" + t + "\" outside the span of " + span + "\n";
+}
+#define IAU2006 "--model=iau2006", "--bare", "--decimals=9"
+#define LONG_TERM "--model=long-term", "--bare", "--decimals=9"
 
 // A catalogue run, "precession [OPTION...] -", with the text in on standard input.
 static Case lines(const std::string &in, const std::string &out, const std::string &err, int status)
@@ -158,6 +166,57 @@ static const std::vector<Case> cases = {
 	lines({"--degrees", "--bare", "--delimiter=,", "--columns=RAJ2000,DEJ2000,epoch"},
 	      "name,RAJ2000,DEJ2000,epoch\r\n\"Sirius, alpha CMa\",101.287083,-16.716111,2100\r\n",
 	      "\n102.404 -16.830\n", "", 0),
+
+	// The IAU 2006 and long-term models, against liberfa: eraBp06's rp or
+	// eraLtp applied to the unit vector of the position, back by eraC2s and
+	// eraAnp, printed with %.9f (%.6f at 1000 and 3000, where the matrices
+	// are 2e-9 apart).  Near a pole the right ascension's ninth decimal
+	// follows the matrix's last bits, so the rows there are ones where both
+	// print the same.  Polaris, 02h31m49.09s +89o15'50.8, to 2100:
+	{{"precession", IAU2006, "2.530303", "89.264111", "2100"}, "5.888263491 89.540566891\n", "", 0},
+	{{"precession", LONG_TERM, "2.530303", "89.264111", "2100"}, "5.888263315 89.540566904\n", "", 0},
+	// Sirius across the span of iau2006, and a decimal epoch.
+	{{"precession", IAU2006, "6.752472", "-16.716111", "1900"}, "6.678004417 -16.612446983\n", "", 0},
+	{{"precession", IAU2006, "6.752472", "-16.716111", "2200"}, "6.901474547 -16.955184478\n", "", 0},
+	{{"precession", "--model=iau2006", "--bare", "--decimals=6", "6.752472", "-16.716111", "1000"},
+	 "6.009332 -16.162338\n", "", 0},
+	{{"precession", "--model=iau2006", "--bare", "--decimals=6", "6.752472", "-16.716111", "3000"},
+	 "7.498070 -18.326088\n", "", 0},
+	{{"precession", IAU2006, "2.530303", "89.264111", "2100.5"}, "5.911817113 89.540639661\n", "", 0},
+	// Near the poles, and at the pole itself, where the seed's acos is ill conditioned.
+	{{"precession", IAU2006, "18", "-89.9999", "1950.25"}, "11.980089039 -89.723003142\n", "", 0},
+	{{"precession", LONG_TERM, "12", "89.9999", "-13000"}, "17.133824750 41.994235657\n", "", 0},
+	{{"precession", LONG_TERM, "18", "-89.9999", "12000"}, "4.698577196 -47.339352455\n", "", 0},
+	// The long-term model to the ends of its span.
+	{{"precession", LONG_TERM, "6.752472", "-16.716111", "-198000"}, "10.412692590 -31.957327767\n", "", 0},
+	{{"precession", LONG_TERM, "6.752472", "-16.716111", "150000.5"}, "2.047864859 -28.655629348\n", "", 0},
+	{{"precession", LONG_TERM, "6.752472", "-16.716111", "202000"}, "2.239490234 -30.311251968\n", "", 0},
+	// A right ascension a rounding west of 0 is 0, not 24 as eraAnp leaves it.
+	{{"precession", LONG_TERM, "0", "0", "2000"}, "0.000000000 -0.000000000\n", "", 0},
+	// --degrees and the full line, as for the uniform model; uniform named is the default.
+	{{"precession", "--model=iau2006", "--decimals=9", "--degrees", "37.954545", "89.264111", "2100"},
+	 "R.A. =  88.323952362 degrees  Dec =  89.540566891 degrees\n", "", 0},
+	{{"precession", "--model=uniform", "--bare", "6h45m8.9s", "-16o42'58", "2100"}, "6.827 -16.830\n", "", 0},
+	// The uniform model takes whole years only; the others any epoch that strtod
+	// reads in whole, within their spans.
+	{{"precession", "--model=uniform", "0", "0", "2100.5"}, "", bad_year("2100.5"), 1},
+	{{"precession", "--model=iau2006", "0", "0", "2100x"}, "", bad_year("2100x"), 1},
+	{{"precession", "--model=iau2006", "--bare", "0", "0", "1e3"}, "23.146 -5.533\n", "", 0},
+	{{"precession", "--model=iau2006", "0", "0", "999.99999"}, "", outside("999.99999", "iau2006, 1000 to 3000"), 1},
+	{{"precession", "--model=iau2006", "0", "0", "3000.00001"}, "", outside("3000.00001", "iau2006, 1000 to 3000"), 1},
+	{{"precession", "--model=long-term", "0", "0", "-198000.001"}, "",
+	 outside("-198000.001", "long-term, -198000 to 202000"), 1},
+	{{"precession", "--model=long-term", "0", "0", "nan"}, "", outside("nan", "long-term, -198000 to 202000"), 1},
+	{{"precession", "--model=long-term", "--year=202000.1", "-"}, "",
+	 outside("202000.1", "long-term, -198000 to 202000"), 1},
+	{{"precession", "--model=Uniform", "0", "0", "0"}, "",
+	 MISUSE("option --model: \"Uniform\" is not uniform, iau2006 or long-term"), 1},
+	// Each line's epoch has its own matrix, and a message names its line.
+	lines({IAU2006}, "6.752472 -16.716111 1900\n6.752472 -16.716111 2200\n0 0 5000\n6.752472 -16.716111 1900\n",
+	      "6.678004417 -16.612446983\n6.901474547 -16.955184478\n\n6.678004417 -16.612446983\n",
+	      "precession: line 3: year \"5000\" outside the span of iau2006, 1000 to 3000\n", 1),
+	lines({"--model=long-term", "--year=2100", "--bare", "--decimals=9"}, "2.530303 89.264111\n",
+	      "5.888263315 89.540566904\n", "", 0),
 };
 
 // A result that cannot be written is a failure.

@@ -165,6 +165,7 @@ static const std::vector<Case> cases = {
 	// argument, --help and "--" among them, keeps its meaning.
 	{{"skysep", "--x", "0", "0", "0"}, "", bad_ra("--x"), 1},
 	{{"skysep", "--help", "0", "0", "0"}, "", bad_ra("--help"), 1},
+	{{"skysep", "--model=iau2006", "0", "0", "0"}, "", bad_ra("--model=iau2006"), 1},
 	{{"skysep", "--", "0", "0", "6", "0"}, "", USAGE("skysep"), 1},
 	{{"skysep", "0", "0", "6", "0", "--bare"}, "", USAGE("skysep"), 1},
 	// In it, the first operand or "--" ends the options.
