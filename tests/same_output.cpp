@@ -114,7 +114,8 @@ static Args skysep_case()
 
 // precession's cases: positions uniform on the sphere and near the poles,
 // years near and far, texts that atof and atoi read in part or not at all,
-// values that are refused, and wrong argument counts.
+// values that are refused, and wrong argument counts; and a third of them
+// in the other models, with epochs in their spans, at 3 or 9 decimals.
 static Args precession_case()
 {
 	static const char *const odd[] = {"abc", "", "inf", "-nan", "1e400", "0x1p3", " 7", "3h30m",
@@ -129,6 +130,11 @@ static Args precession_case()
 		a[rng.below(3)] = odd[rng.below(sizeof odd / sizeof *odd)];
 	if (rng.below(40) == 0)
 		a.resize(rng.below(5));
+	if (a.size() == 3 && rng.below(3) == 0) {
+		bool iau = rng.below(2) == 0;
+		a[2] = iau ? fixed(rng.uniform(1000, 3000), rng.below(4)) : fixed(rng.uniform(-198000, 202000), rng.below(4));
+		a.insert(a.begin(), {iau ? "--model=iau2006" : "--model=long-term", rng.below(2) ? "--decimals=9" : "--bare"});
+	}
 	return a;
 }
 
