@@ -7,7 +7,9 @@
 //   1, 10, 100, 400 and 1000 years back (to 1600 and 1000, the equinoxes
 //   of historical catalogues: the IAU model is not symmetric in time, this
 //   one is, so the differences depend on the direction), and the error
-//   of the printed right ascension in hours by declination over a century.
+//   of the printed right ascension in hours by declination over a century;
+//   each of precession's models against the long-term model (eraLtp) at
+//   100, 1000 and 10000 years from 2000 either way, within its span.
 // For each set it prints the worst difference between a printed value and
 // the reference, which includes the rounding of the output to its printed
 // digits (up to half a unit of the last one), and the share of cases whose
@@ -15,7 +17,10 @@
 //
 // usage: accuracy skysep precession [runs]
 // (run by bench/accuracy.sh; runs defaults to 2000)
+#include "random.hpp"
 #include "run.hpp"
+
+#include <unistd.h>
 
 #include <erfa.h>
 #include <erfam.h>
@@ -145,6 +150,55 @@ static Precessed precess(int n, int years, double lo, double hi)
 	return w;
 }
 
+// The worst difference on the sky, in seconds of arc, of precession
+// --model=MODEL at the epoch from the long-term model, eraLtp, over n
+// random positions uniform on the sphere, printed with 9 decimals.
+static double model_worst(const char *model, int epoch, int n)
+{
+	Random r{static_cast<uint64_t>(epoch + 300000)};
+	char path[] = "/tmp/skyangles-accuracy-XXXXXX";
+	int fd = mkstemp(path);
+	std::string in;
+	std::vector<double> h(n), d(n);
+	for (int i = 0; i < n; i++) {
+		std::string th = fixed("%.12f", r.uniform(0, 24));
+		std::string td = fixed("%.12f", std::asin(r.uniform(-1, 1)) * ERFA_DR2D);
+		h[i] = std::atof(th.c_str()), d[i] = std::atof(td.c_str());
+		in += th + " " + td + "\n";
+	}
+	if (fd < 0 || write(fd, in.data(), in.size()) != static_cast<ssize_t>(in.size())) {
+		std::perror(path);
+		std::exit(1);
+	}
+	close(fd);
+	std::string m = std::string("--model=") + model, y = "--year=" + std::to_string(epoch);
+	Case c = run({}, precession, {precession, m.c_str(), y.c_str(), "--bare", "--decimals=9", "-"}, false, environ,
+	             path);
+	unlink(path);
+	if (c.status != 0) {
+		std::fprintf(stderr, "accuracy: precession %s %s: status %d, %s", m.c_str(), y.c_str(), c.status,
+		             c.err.c_str());
+		std::exit(1);
+	}
+	double rp[3][3], worst = 0;
+	eraLtp(epoch, rp);
+	const char *out = c.out.c_str();
+	for (int i = 0; i < n; i++) {
+		double gh, gd, p[3], q[3], a, b;
+		int used;
+		if (std::sscanf(out, "%lf %lf\n%n", &gh, &gd, &used) != 2) {
+			std::fprintf(stderr, "accuracy: precession %s %s: line %d unread\n", m.c_str(), y.c_str(), i + 1);
+			std::exit(1);
+		}
+		out += used;
+		eraS2c(h[i] * 15 * ERFA_DD2R, d[i] * ERFA_DD2R, p);
+		eraRxp(rp, p, q);
+		eraC2s(q, &a, &b);
+		worst = std::fmax(worst, eraSeps(gh * 15 * ERFA_DD2R, gd * ERFA_DD2R, a, b) * ERFA_DR2AS);
+	}
+	return worst;
+}
+
 int main(int argc, char *argv[])
 {
 	if (argc < 3 || argc > 4) {
@@ -191,6 +245,18 @@ int main(int argc, char *argv[])
 	eraS2c(2.530303 * 15 * ERFA_DD2R, 89.264111 * ERFA_DD2R, p);
 	eraRxp(rbp, p, q);
 	eraC2s(q, &a, &b);
-	std::printf("  Polaris in 2100: prints %.3f hours, IAU 2006 %.3f hours\n", gh, eraAnp(a) * ERFA_DR2D / 15);
+	std::printf("  Polaris in 2100: prints %.3f hours, IAU 2006 %.3f hours\n\n", gh, eraAnp(a) * ERFA_DR2D / 15);
+
+	std::printf("precession's models against the long-term model (eraLtp), %d positions each, printed\n", n);
+	std::printf("with 9 decimals; the worst difference on the sky, in seconds of arc\n");
+	std::printf("  %7s %12s %12s %12s\n", "epoch", "uniform", "iau2006", "long-term");
+	for (int epoch : {1900, 2100, 1000, 3000, -8000, 12000}) {
+		std::printf("  %7d %12.4f", epoch, model_worst("uniform", epoch, n));
+		if (epoch >= 1000 && epoch <= 3000)
+			std::printf(" %12.4f", model_worst("iau2006", epoch, n));
+		else
+			std::printf(" %12s", "outside");
+		std::printf(" %12.4f\n", model_worst("long-term", epoch, n));
+	}
 	return 0;
 }

@@ -1,7 +1,10 @@
 #!/bin/sh
 # Accuracy of both programs against the IAU's standard astronomy routines
 # in C (Debian's liberfa-dev; used by this benchmark only): what is
-# measured is written at the top of bench/accuracy.cpp.
+# measured is written at the top of bench/accuracy.cpp.  Then, where
+# astropy is installed (Debian's python3-astropy; this script installs
+# nothing), precession --model=iau2006 against its FK5 frame
+# (bench/astropy_fk5.py).
 #
 # usage: bench/accuracy.sh [runs]     (default 2000 cases a set)
 set -eu
@@ -13,3 +16,9 @@ if ! pkg-config --exists erfa 2>/dev/null; then
 fi
 bin=$(bench_build dynamic)
 "$bin/bench/accuracy" "$bin/skysep" "$bin/precession" "${1:-2000}"
+echo
+if [ -x /usr/bin/python3 ] && /usr/bin/python3 -c 'import astropy' 2>/dev/null; then
+	/usr/bin/python3 "$repo/bench/astropy_fk5.py" "$bin/precession" "${1:-2000}"
+else
+	echo "astropy: not installed (Debian's python3-astropy), so no check against its FK5 frame"
+fi

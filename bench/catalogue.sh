@@ -14,9 +14,11 @@
 # Each is measured only when installed; this script installs nothing.
 # Times are wall-clock seconds of whole runs, the best of three for the
 # programs, and memory is the most each run held (GNU time's %M).  The
-# targets: each program answers a million lines a second or more, and
-# skysep reads the same pairs as CSV by column name within 1.3 times the
-# time of its blank-separated run.
+# targets: each program answers a million lines a second or more; skysep
+# reads the same pairs as CSV by column name within 1.3 times the time of
+# its blank-separated run; and precession's iau2006 and long-term models
+# take at most 1.25 times the uniform model's time with one epoch for
+# every line, at most 3 times with each line's own, and 4 MB.
 #
 # usage: bench/catalogue.sh [lines]     (default 1000000)
 set -eu
@@ -118,3 +120,43 @@ echo
 echo "precession: positions and years, 14.031978 -62.855065 2345"
 program precession "$tmp/positions" "precess()"
 with_astropy precession precession "$tmp/positions" "$lines" "to each year's FK5 equinox"
+
+# model_row MODEL LABEL BASE OPTION...: the best of three of precession
+# --model=MODEL OPTION... - on the positions, its ratio to BASE
+# microseconds a line (the uniform model's), and sets ours.
+model_row() {
+	model=$1 label=$2 base=$3
+	shift 3
+	best "$tmp/positions" "$bin/precession" --model="$model" "$@" -
+	ours=$(us_a_line "$seconds" "$lines")
+	row "precession --model=$model $label" "$seconds" "$kb" "$lines" "${base:-$ours}" "uniform"
+	[ "$kb" -le 4096 ] || memory=MISSED
+}
+# model_target LIMIT WHAT US...: whether each US is at most LIMIT times
+# the uniform model's, in base.
+model_target() {
+	limit=$1 what=$2
+	shift 2
+	awk -v limit="$limit" -v what="$what" -v base="$base" -v list="$*" 'BEGIN {
+		n = split(list, us, " "); ok = 1
+		for (i = 1; i <= n; i++) ok = ok && us[i] <= limit * base
+		printf "  target: iau2006 and long-term within %gx of uniform, %s: %s\n", limit, what, ok ? "met" : "MISSED" }'
+}
+
+echo
+echo "precession's models, with one epoch for every line (--year=2100 --columns=1,2) and each line's own"
+memory=met
+for epochs in one own; do
+	if [ "$epochs" = one ]; then set -- --year=2100 --columns=1,2; label="--year=2100"; else set --; label=""; fi
+	model_row uniform "$label" "" "$@"
+	base=$ours
+	model_row iau2006 "$label" "$base" "$@"
+	iau=$ours
+	model_row long-term "$label" "$base" "$@"
+	if [ "$epochs" = one ]; then
+		model_target 1.25 "one epoch" "$iau" "$ours"
+	else
+		model_target 3 "each line's own epoch" "$iau" "$ours"
+	fi
+done
+echo "  target: every model's run in 4 MB or less: $memory"

@@ -100,7 +100,8 @@ for kind in dynamic static; do
 		"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)" - --help \
 		"--bare --from=02:31:49.09,+89:15:50.8 06:45:08.9 -16:42:58" "--from=0,0 --columns=3,4 -" "--bare --x"
 	report "$kind" precession "$pre_args" \
-		"" "inf 0 2000" "0 1e400 2000" - --help "--bare 06:45:08.9 -16:42:58 J2100" "--degrees --columns=1,2,3 -"
+		"" "inf 0 2000" "0 1e400 2000" - --help "--bare 06:45:08.9 -16:42:58 J2100" "--degrees --columns=1,2,3 -" \
+		"--model=long-term --bare 06:45:08.9 -16:42:58 2100.5" "--model=iau2006 0 0 5000"
 done
 
 # The hardening of the .deb, and bind-now beside it.
