@@ -14,9 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
-#define main precession_main
-#include "precession.cpp"
-#undef main
+#include "precession_answer.hpp"
 
 // One position and year: millionths of an hour and of a degree.
 struct Position {

@@ -17,9 +17,7 @@
 #include <cstdlib>
 #include <vector>
 
-#define main skysep_main
-#include "skysep.cpp"
-#undef main
+#include "skysep_answer.hpp"
 
 // One position: right ascension in hours, minutes and hundredths of a
 // second of time, declination in degrees, minutes and tenths of a second

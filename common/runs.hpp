@@ -127,6 +127,21 @@ struct Output {
 	bool each_line;
 };
 
+// Gives standard error a static buffer, flushed at each line, so that a
+// message is one write and stdio takes nothing from the heap for it.
+inline void static_stderr()
+{
+	static char buf[1 << 12];
+	std::setvbuf(stderr, buf, _IOLBF, sizeof buf);
+}
+
+// Sets out up for standard output, empty.
+inline void stdout_output(Output &out)
+{
+	out.length = 0;
+	out.each_line = isatty(STDOUT_FILENO);
+}
+
 // Writes what out has gathered.  Returns false, with errno, if it cannot
 // be written.
 inline bool flush(Output &out)
@@ -156,8 +171,8 @@ inline bool emit(Output &out, const Line &line)
 	return !out.each_line || flush(out);
 }
 
-// Catalogue mode: reads standard input line by line and writes one line
-// for each, so that line numbers match between input and output: the
+// Catalogue mode: reads the lines of in and writes one line for each to
+// standard output, through out, so that line numbers match between input and output: the
 // answer to its question; an empty line for a blank line, a comment or a
 // header; or an empty line and a message naming the line.  A line ends at
 // a newline or at the end of the input, and one carriage return before it
@@ -168,15 +183,11 @@ inline bool emit(Output &out, const Line &line)
 // are numbered by the header, the first line that is neither blank nor a
 // comment, and a header that cannot be read or lacks a name ends the run.
 // Returns the exit status: 0 if no line gave a message, else 1; a read or
-// write error ends the run at once with status 1.  Memory is fixed:
-// static buffers for standard input, output and error.  At a terminal,
-// each result is written as soon as its line is entered.
-inline int answer_lines(const char *prog, const Options &o, Answer answer)
+// write error ends the run at once with status 1.  Memory is fixed: the
+// buffers of in and out, which the caller owns.  At a terminal, each
+// result is written as soon as its line is entered.
+inline int answer_lines(const char *prog, const Options &o, Answer answer, LineReader &in, Output &out)
 {
-	static Output out;
-	static char err[1 << 12];
-	out.each_line = isatty(STDOUT_FILENO);
-	std::setvbuf(stderr, err, _IOLBF, sizeof err);
 	Columns columns = o.columns;
 	bool header = false; // a header is yet to come
 	for (int k = 0; k < columns.count; k++)
@@ -187,7 +198,7 @@ inline int answer_lines(const char *prog, const Options &o, Answer answer)
 		char *text;
 		size_t length;
 		bool overlong;
-		int got = read_line(&text, &length, &overlong);
+		int got = read_line(in, &text, &length, &overlong);
 		if (got < 0) {
 			int reason = errno;
 			if (!flush(out)) // the answers to the lines before
@@ -257,6 +268,18 @@ inline int answer_lines(const char *prog, const Options &o, Answer answer)
 	if (!flush(out))
 		return write_error(prog);
 	return failed ? 1 : 0;
+}
+
+// Catalogue mode on standard input and output, with their buffers in
+// static memory.
+inline int answer_stdin(const char *prog, const Options &o, Answer answer)
+{
+	static LineReader in;
+	static Output out;
+	line_reader(in, read_stdin, nullptr, BLOCK_MAX);
+	stdout_output(out);
+	static_stderr();
+	return answer_lines(prog, o, answer, in, out);
 }
 
 #endif
