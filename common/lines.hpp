@@ -36,6 +36,7 @@ struct LineReader {
 	void *source;
 	size_t block;
 	size_t start, end; // the bytes read and not yet taken
+	size_t searched;   // how many of them, from start, hold no newline
 	bool eof;
 	char buf[LINE_MAX_BYTES + 2 + BLOCK_MAX];
 };
@@ -47,7 +48,7 @@ inline void line_reader(LineReader &r, ReadBytes read, void *source, size_t bloc
 	r.read = read;
 	r.source = source;
 	r.block = block < 1 ? 1 : block > BLOCK_MAX ? BLOCK_MAX : block;
-	r.start = r.end = 0;
+	r.start = r.end = r.searched = 0;
 	r.eof = false;
 }
 
@@ -63,12 +64,14 @@ inline int read_line(LineReader &r, char **text, size_t *length, bool *overlong)
 	*overlong = false;
 	for (;;) {
 		char *line = r.buf + r.start;
-		char *newline = static_cast<char *>(std::memchr(line, '\n', r.end - r.start));
+		char *newline = static_cast<char *>(std::memchr(line + r.searched, '\n', r.end - r.start - r.searched));
+		r.searched = r.end - r.start;
 		if (newline != nullptr || (r.eof && (r.start < r.end || *overlong))) {
 			*text = line;
 			*length = newline ? static_cast<size_t>(newline - line) : r.end - r.start;
 			line[*length] = '\0';
 			r.start += *length + (newline != nullptr);
+			r.searched = 0;
 			return 1;
 		}
 		if (r.eof)
@@ -76,6 +79,7 @@ inline int read_line(LineReader &r, char **text, size_t *length, bool *overlong)
 		if (r.end - r.start > LINE_MAX_BYTES + 1) {
 			*overlong = true;
 			r.start = r.end;
+			r.searched = 0;
 		}
 		// Move the start of the line to the front, and read on after it.
 		if (r.start > 0) {
