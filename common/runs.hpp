@@ -119,12 +119,14 @@ inline int version(const char *prog, const char *name)
 	return finish(prog);
 }
 
-// The standard output of catalogue mode: lines gathered in a buffer and
-// written in blocks, or each as it comes to a terminal.
+// The output of catalogue mode, standard output or another file
+// descriptor: lines gathered in a buffer and written in blocks, or each as
+// it comes to a terminal.
 struct Output {
-	char buf[1 << 16];
+	int fd;
 	size_t length;
 	bool each_line;
+	char buf[1 << 16];
 };
 
 // Gives standard error a static buffer, flushed at each line, so that a
@@ -135,11 +137,12 @@ inline void static_stderr()
 	std::setvbuf(stderr, buf, _IOLBF, sizeof buf);
 }
 
-// Sets out up for standard output, empty.
-inline void stdout_output(Output &out)
+// Sets out up, empty, to write to the file descriptor fd.
+inline void output_to(Output &out, int fd)
 {
+	out.fd = fd;
 	out.length = 0;
-	out.each_line = isatty(STDOUT_FILENO);
+	out.each_line = isatty(fd);
 }
 
 // Writes what out has gathered.  Returns false, with errno, if it cannot
@@ -147,7 +150,7 @@ inline void stdout_output(Output &out)
 inline bool flush(Output &out)
 {
 	for (size_t done = 0; done < out.length;) {
-		ssize_t n = write(STDOUT_FILENO, out.buf + done, out.length - done);
+		ssize_t n = write(out.fd, out.buf + done, out.length - done);
 		if (n < 0 && errno == EINTR)
 			continue;
 		if (n <= 0) {
@@ -171,8 +174,8 @@ inline bool emit(Output &out, const Line &line)
 	return !out.each_line || flush(out);
 }
 
-// Catalogue mode: reads the lines of in and writes one line for each to
-// standard output, through out, so that line numbers match between input and output: the
+// Catalogue mode: reads the lines of in and writes one line for each
+// through out, so that line numbers match between input and output: the
 // answer to its question; an empty line for a blank line, a comment or a
 // header; or an empty line and a message naming the line.  A line ends at
 // a newline or at the end of the input, and one carriage return before it
@@ -277,7 +280,7 @@ inline int answer_stdin(const char *prog, const Options &o, Answer answer)
 	static LineReader in;
 	static Output out;
 	line_reader(in, read_stdin, nullptr, BLOCK_MAX);
-	stdout_output(out);
+	output_to(out, STDOUT_FILENO);
 	static_stderr();
 	return answer_lines(prog, o, answer, in, out);
 }

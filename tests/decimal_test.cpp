@@ -8,62 +8,50 @@
 // and the multiples of 1/1024 near 0 those of 7 to 9.
 //
 // usage: decimal_test [count]     (random cases of each kind; default 20000)
+//        decimal_test --corpus DIR (writes the texts below as seeds of fuzz_decimal)
 #include "decimal.hpp"
 #include "random.hpp"
+#include "same_conversions.hpp"
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
 static int checked, failed;
 
-// format_fixed against printf for v, in every decimals it takes, in the
-// width that precession gives them (decimals + 4) or none.
+// Counts the check, and reports the first ten that fail.
+static void count(bool same, const Report &report)
+{
+	checked++;
+	if (!same && ++failed <= 10)
+		std::printf("FAIL: %s\n", report.text);
+}
+
+// format_fixed in every decimals it takes, in the width that precession
+// gives them (decimals + 4) or none.
 static void check_fixed(double v)
 {
+	Report report;
 	for (int decimals = 0; decimals <= DECIMALS_MAX; decimals++) {
 		int width = decimals % 2 ? decimals + 4 : 0;
-		char want[400], got[FIXED_MAX];
-		std::snprintf(want, sizeof want, "%*.*f", width, decimals, v);
-		size_t length = format_fixed(got, v, width, decimals);
-		checked++;
-		if (length == std::strlen(want) && std::memcmp(got, want, length) == 0)
-			continue;
-		if (++failed <= 10)
-			std::printf("FAIL: %a as %%%d.%df: want [%s] got [%.*s]\n", v, width, decimals, want,
-			            static_cast<int>(length), got);
+		count(same_fixed(v, width, decimals, report), report);
 	}
 }
 
-// read_decimal against strtod for the text s: the same bits, or both nan,
-// and the same end.
 static void check_read(const std::string &s)
 {
-	char *want_end, *got_end;
-	double want = std::strtod(s.c_str(), &want_end), got = read_decimal(s.c_str(), &got_end);
-	checked++;
-	bool same = std::isnan(want) ? std::isnan(got) : std::memcmp(&want, &got, sizeof want) == 0;
-	if (same && want_end == got_end)
-		return;
-	if (++failed <= 10)
-		std::printf("FAIL: [%s]: want %a ending at %td, got %a ending at %td\n", s.c_str(), want,
-		            want_end - s.c_str(), got, got_end - s.c_str());
+	Report report;
+	count(same_read(s.c_str(), report), report);
 }
 
-// read_integer against strtoll in base 10 for the text s: the same value
-// and the same end.
 static void check_integer(const std::string &s)
 {
-	char *want_end, *got_end;
-	long long want = std::strtoll(s.c_str(), &want_end, 10), got = read_integer(s.c_str(), &got_end);
-	checked++;
-	if (want == got && want_end == got_end)
-		return;
-	if (++failed <= 10)
-		std::printf("FAIL: [%s]: want %lld ending at %td, got %lld ending at %td\n", s.c_str(), want,
-		            want_end - s.c_str(), got, got_end - s.c_str());
+	Report report;
+	count(same_integer(s.c_str(), report), report);
 }
 
 // A text of digits with an optional sign, point and suffix, with up to 20
@@ -82,10 +70,42 @@ static std::string number_text(Random &r)
 	return s + suffixes[r.below(sizeof suffixes / sizeof *suffixes)];
 }
 
+// The fixed texts that read_decimal and read_integer are checked on.
+static const char *const READ_TEXTS[] = {"", ".", "+", "-", "-.", "+.5", "5.", "-0", "0.000", "1.2.3", " 5", "\t-5",
+                                         "inf", "-nan", "0x1p3", "0X10", "00000000000000000001", "123456789012345",
+                                         "1234567890123456", "0.0000000000000000000001",
+                                         "0.00000000000000000000001", "9007199254740993", "999999999999999.9"};
+static const char *const INTEGER_TEXTS[] = {"",       "+",     "-",
+                                            " 5",     "x",     "2050.7",
+                                            "0x802",  "9223372036854775807", "9223372036854775808",
+                                            "-9223372036854775808", "-9223372036854775809"};
+
+// Writes the fixed texts and a hundred generated ones into the folder dir,
+// one file each.  Returns 0, or 2 if one cannot be written.
+static int write_seeds(const char *dir, Random &r)
+{
+	std::vector<std::string> texts(std::begin(READ_TEXTS), std::end(READ_TEXTS));
+	texts.insert(texts.end(), std::begin(INTEGER_TEXTS), std::end(INTEGER_TEXTS));
+	for (int i = 0; i < 100; i++)
+		texts.push_back(number_text(r));
+	for (size_t i = 0; i < texts.size(); i++) {
+		std::string path = std::string(dir) + "/table-" + std::to_string(i);
+		FILE *f = std::fopen(path.c_str(), "wb");
+		if (f == nullptr || std::fwrite(texts[i].data(), 1, texts[i].size(), f) != texts[i].size() ||
+		    std::fclose(f) != 0) {
+			std::perror(path.c_str());
+			return 2;
+		}
+	}
+	return 0;
+}
+
 int main(int argc, char *argv[])
 {
-	int count = argc > 1 ? std::atoi(argv[1]) : 20000;
 	Random r{2000};
+	if (argc == 3 && std::strcmp(argv[1], "--corpus") == 0)
+		return write_seeds(argv[2], r);
+	int count = argc > 1 ? std::atoi(argv[1]) : 20000;
 
 	// Every multiple of 1/128 within a turn either side of 0, and its
 	// neighbours on both sides.
@@ -119,18 +139,14 @@ int main(int argc, char *argv[])
 	}
 
 	// Texts that take the direct path and texts that fall back to strtod.
-	for (const char *s : {"", ".", "+", "-", "-.", "+.5", "5.", "-0", "0.000", "1.2.3", " 5", "\t-5", "inf",
-	                      "-nan", "0x1p3", "0X10", "00000000000000000001", "123456789012345",
-	                      "1234567890123456", "0.0000000000000000000001", "0.00000000000000000000001",
-	                      "9007199254740993", "999999999999999.9"})
+	for (const char *s : READ_TEXTS)
 		check_read(s);
 	for (int i = 0; i < count; i++)
 		check_read(number_text(r));
 
 	// Integers of every length around the 18 digits read directly, and
 	// texts that are left to strtoll.
-	for (const char *s : {"", "+", "-", " 5", "x", "2050.7", "0x802", "9223372036854775807", "9223372036854775808",
-	                      "-9223372036854775808", "-9223372036854775809"})
+	for (const char *s : INTEGER_TEXTS)
 		check_integer(s);
 	for (int i = 0; i < count; i++) {
 		std::string s = number_text(r);

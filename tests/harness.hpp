@@ -76,10 +76,45 @@ static Case through_catalogue(const char *prog, size_t count, const std::vector<
 	return all;
 }
 
+// Writes each case of the table as a seed of the program's fuzz target
+// into the folder dir, in the form of fuzz/catalogue_input.hpp: a block
+// size by the case's place, its options, a NUL, and standard input, which
+// for a single run is its operands as one line.  Returns 0, or 2 if a seed
+// cannot be written.
+static int write_seeds(const char *dir, const std::vector<Case> &table)
+{
+	for (size_t i = 0; i < table.size(); i++) {
+		const Case &c = table[i];
+		if (c.in_file != nullptr)
+			continue;
+		std::string seed(1, static_cast<char>(i % 5));
+		size_t k = 1;
+		for (; k < c.argv.size() && std::strncmp(c.argv[k], "--", 2) == 0; k++)
+			seed += std::string(c.argv[k]) + "\n";
+		seed += '\0';
+		if (k + 1 == c.argv.size() && std::strcmp(c.argv[k], "-") == 0) {
+			seed += c.in;
+		} else if (k < c.argv.size()) {
+			for (; k < c.argv.size(); k++)
+				seed += std::string(c.argv[k]) + (k + 1 < c.argv.size() ? " " : "\n");
+		}
+		std::string path = std::string(dir) + "/table-" + std::to_string(i);
+		FILE *f = std::fopen(path.c_str(), "wb");
+		if (f == nullptr || std::fwrite(seed.data(), 1, seed.size(), f) != seed.size() || std::fclose(f) != 0) {
+			std::perror(path.c_str());
+			return 2;
+		}
+	}
+	return 0;
+}
+
 // The test program: argv[1] is the program under test, and the arguments
-// after it, if any, the emulator that runs it.
+// after it, if any, the emulator that runs it; or "--corpus DIR", which
+// writes the table as seeds of the program's fuzz target into DIR.
 static int test_main(int argc, char *argv[], const std::vector<Case> &cases, const std::vector<Case> &full)
 {
+	if (argc == 3 && std::strcmp(argv[1], "--corpus") == 0)
+		return write_seeds(argv[2], cases);
 	if (argc < 2) {
 		std::fprintf(stderr, "usage: %s program [emulator [option...]]\n", argv[0]);
 		return 2;

@@ -1,0 +1,17 @@
+// libFuzzer target: precession's catalogue mode from any bytes (see
+// catalogue_input.hpp): the options, the model among them, the line
+// reader, the splitting and CSV decoding, the catalogue reading, the
+// answers in each model, the messages and their escaping.  Messages go to
+// standard error, which -close_fd_mask=2 silences.
+#include "catalogue_input.hpp"
+#include "precession_answer.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+	fuzz_catalogue(data, size, "precession", PRECESSION, precession_answer, [](Options &o) {
+		static double year;
+		static EpochMatrix last;
+		return fix_year("precession", o, year, last);
+	});
+	return 0;
+}
