@@ -21,6 +21,9 @@ constexpr double EXACT_POW10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// Whether c is a decimal digit.
+inline bool is_digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
 // Reads the number at s as strtod(s, end) does and returns it.  The common
 // form, an optional sign, digits with an optional point, at most 15 of them
 // significant and no exponent, is read directly: its digits make an integer
@@ -28,13 +31,37 @@ constexpr double EXACT_POW10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 // power of ten rounds the quotient correctly, as strtod rounds.  Any other
 // text (blanks in front, an exponent, hexadecimal, inf, nan, more digits)
 // is left to strtod.  end may be null.
+//
+// A text of at most 15 digits in all, the usual one, is read in one pass;
+// a longer one again, with leading zeros not counted.
 inline double read_decimal(const char *s, char **end)
 {
 	const char *p = s;
 	bool minus = *p == '-';
 	if (*p == '-' || *p == '+')
 		p++;
-	uint64_t digits = 0; // wraps past 20 digits, and is then not used
+	const char *first = p;
+	uint64_t digits = 0;
+	for (; is_digit(*p); p++)
+		digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+	long count = p - first, decimals = 0;
+	if (*p == '.') {
+		const char *point = ++p;
+		for (; is_digit(*p); p++)
+			digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+		decimals = p - point;
+		count += decimals;
+	}
+	if (count > 0 && count <= 15 && (*p | 0x20) != 'e' && (*p | 0x20) != 'x') {
+		if (end)
+			*end = const_cast<char *>(p);
+		double v = static_cast<double>(digits) / EXACT_POW10[decimals];
+		return minus ? -v : v;
+	}
+
+	p = first;
+	digits = 0; // wraps past 20 digits, and is then not used
+	decimals = 0;
 	// The whole part: its leading zeros, then the digits that count.
 	const char *whole = p;
 	while (*p == '0')
@@ -42,7 +69,7 @@ inline double read_decimal(const char *s, char **end)
 	const char *counted = p;
 	for (; *p >= '0' && *p <= '9'; p++)
 		digits = digits * 10 + static_cast<uint64_t>(*p - '0');
-	long significant = p - counted, decimals = 0;
+	long significant = p - counted;
 	bool any = p != whole;
 	// The decimals: zeros that lead the whole number do not count either.
 	if (*p == '.') {
@@ -126,28 +153,43 @@ inline uint64_t scaled_decimal(double v, int decimals)
 	return n;
 }
 
-// Writes the digits of n, at least min_digits of them with zeros in front,
-// to end of a buffer from the right and returns where they begin.
-inline char *digits_before(char *end, uint64_t n, int min_digits)
+// The two digits of each number from 0 to 99.
+constexpr char DIGIT_PAIRS[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                               "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                               "8081828384858687888990919293949596979899";
+
+// The number of decimal digits of n, at least 1.
+inline int digit_count(uint64_t n)
 {
-	do {
+	int count = 1;
+	for (; n >= 100; n /= 100)
+		count += 2;
+	return count + (n >= 10);
+}
+
+// Writes the digits of n, exactly count of them with zeros in front (count
+// at least digit_count(n)), to end of a buffer from the right, two at a
+// time, and returns where they begin.
+inline char *digits_before(char *end, uint64_t n, int count)
+{
+	for (; count >= 2; count -= 2, n /= 100) {
+		end -= 2;
+		std::memcpy(end, DIGIT_PAIRS + 2 * (n % 100), 2);
+	}
+	if (count > 0)
 		*--end = static_cast<char>('0' + n % 10);
-		n /= 10;
-	} while (--min_digits > 0 || n != 0);
 	return end;
 }
 
 // Writes the integer v as "%d" writes it into buf and returns the end.
 inline char *format_int(char *buf, int v)
 {
-	char tmp[16], *end = tmp + sizeof tmp;
 	uint64_t n = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
-	char *p = digits_before(end, n, 1);
 	if (v < 0)
-		*--p = '-';
-	size_t len = static_cast<size_t>(end - p);
-	std::memcpy(buf, p, len);
-	return buf + len;
+		*buf++ = '-';
+	char *end = buf + digit_count(n);
+	digits_before(end, n, digit_count(n));
+	return end;
 }
 
 // The room that format_fixed needs: "%.9f" of the largest double, 309
@@ -168,19 +210,23 @@ inline size_t format_fixed(char *buf, double v, int width, int decimals)
 			return 0;
 		return static_cast<size_t>(n) < FIXED_MAX ? static_cast<size_t>(n) : FIXED_MAX - 1;
 	}
+	// The number is written in place from its right end: its length, and
+	// so its blanks, are known first.
 	uint64_t n = scaled_decimal(v, decimals);
-	char tmp[40], *end = tmp + sizeof tmp, *p = end;
+	uint64_t whole = n / POW10[decimals];
+	int whole_digits = digit_count(whole);
+	size_t len = static_cast<size_t>(std::signbit(v) + whole_digits + (decimals > 0 ? decimals + 1 : 0));
+	size_t blanks = static_cast<int>(len) < width ? static_cast<size_t>(width) - len : 0;
+	char *p = buf + blanks + len;
 	if (decimals > 0) {
 		p = digits_before(p, n % POW10[decimals], decimals);
 		*--p = '.';
 	}
-	p = digits_before(p, n / POW10[decimals], 1);
+	p = digits_before(p, whole, whole_digits);
 	if (std::signbit(v))
 		*--p = '-';
-	size_t len = static_cast<size_t>(end - p);
-	size_t blanks = static_cast<int>(len) < width ? static_cast<size_t>(width) - len : 0;
-	std::memset(buf, ' ', blanks);
-	std::memcpy(buf + blanks, p, len);
+	for (size_t i = 0; i < blanks; i++)
+		buf[i] = ' ';
 	return blanks + len;
 }
 

@@ -53,10 +53,15 @@ inline void put_dms(Line &line, double a)
 	a = (a - m) * 60;
 	int s = static_cast<int>(a);
 	// "%do %d' %d\"", written directly.
-	char *p = stpcpy(format_int(buf, d), "o ");
-	p = stpcpy(format_int(p, m), "' ");
-	stpcpy(format_int(p, s), "\"");
-	put(line, buf);
+	char *p = format_int(buf, d);
+	*p++ = 'o';
+	*p++ = ' ';
+	p = format_int(p, m);
+	*p++ = '\'';
+	*p++ = ' ';
+	p = format_int(p, s);
+	*p++ = '"';
+	put(line, buf, static_cast<size_t>(p - buf));
 }
 
 // Separation in degrees (0 to 180) of the positions whose unit vectors
