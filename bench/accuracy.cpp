@@ -38,10 +38,7 @@ static const char *skysep, *precession;
 static void run_and_read(const char *prog, std::vector<std::string> args, const char *pattern, int n,
                          double *a, double *b)
 {
-	std::vector<const char *> v = {prog};
-	for (const std::string &s : args)
-		v.push_back(s.c_str());
-	Case r = run({}, prog, v, false);
+	Case r = run({}, prog, argv_of(prog, args), false);
 	if (r.status != 0 || std::sscanf(r.out.c_str(), pattern, a, b) < n) {
 		std::fprintf(stderr, "accuracy: %s", prog);
 		for (const std::string &s : args)
@@ -55,13 +52,14 @@ static void run_and_read(const char *prog, std::vector<std::string> args, const 
 	}
 }
 
-static double uniform(double lo, double hi) { return lo + (hi - lo) * (std::rand() / (RAND_MAX + 1.0)); }
+// The cases, the same on every machine whatever its C library.
+static Random rng{2000};
+static double uniform(double lo, double hi) { return rng.uniform(lo, hi); }
 
-static std::string fixed(const char *format, double v)
+// v with 12 decimals and a sign, + or -, then the mark.
+static std::string signed_fixed(double v, const char *mark)
 {
-	char b[64];
-	std::snprintf(b, sizeof b, format, v);
-	return b;
+	return (std::signbit(v) ? "" : "+") + fixed(v, 12) + mark;
 }
 
 // A random position, uniform on the sphere: hours and degrees.
@@ -93,8 +91,8 @@ static void separation(int n, Pairs kind, const char *label)
 			if (std::fabs(d2) > 90 || h2 < 0)
 				continue;
 		}
-		std::vector<std::string> t = {fixed("%.12fh", h1), fixed("%+.12fo", d1), fixed("%.12fh", h2),
-		                              fixed("%+.12fo", d2)};
+		std::vector<std::string> t = {fixed(h1, 12) + "h", signed_fixed(d1, "o"), fixed(h2, 12) + "h",
+		                              signed_fixed(d2, "o")};
 		run_and_read(skysep, t, "angle = %lf degrees = %lf", 1, &got, &unused);
 		// The values skysep read, not the ones before printing.
 		h1 = std::atof(t[0].c_str()), d1 = std::atof(t[1].c_str());
@@ -102,7 +100,7 @@ static void separation(int n, Pairs kind, const char *label)
 		double want = eraSeps(h1 * 15 * ERFA_DD2R, d1 * ERFA_DD2R, h2 * 15 * ERFA_DD2R, d2 * ERFA_DD2R) *
 		              ERFA_DR2D;
 		worst = std::fmax(worst, std::fabs(got - want));
-		exact += fixed("%.6f", got) == fixed("%.6f", want);
+		exact += fixed(got, 6) == fixed(want, 6);
 		done++;
 	}
 	std::printf("  %-36s %9.2e   %5.1f%%\n", label, worst, 100.0 * exact / n);
@@ -127,12 +125,12 @@ static Precessed precess(int n, int years, double lo, double hi)
 		double h, d, gh, gd, p[3], q[3], a, b;
 		a = uniform(0, ERFA_D2PI);
 		b = std::asin(uniform(std::sin(lo * ERFA_DD2R), std::sin(hi * ERFA_DD2R)));
-		if (std::rand() % 2)
+		if (rng.below(2))
 			b = -b;
 		eraS2c(a, b, q);
 		eraTrxp(rbp, q, p);
 		eraC2s(p, &h, &d);
-		std::string th = fixed("%.10f", eraAnp(h) * ERFA_DR2D / 15), td = fixed("%.10f", d * ERFA_DR2D);
+		std::string th = fixed(eraAnp(h) * ERFA_DR2D / 15, 10), td = fixed(d * ERFA_DR2D, 10);
 		run_and_read(precession, {th, td, std::to_string(2000 + years)}, "R.A. = %lf hours Dec = %lf", 2,
 		             &gh, &gd);
 		// The position precession read, not the one before printing.
@@ -143,8 +141,8 @@ static Precessed precess(int n, int years, double lo, double hi)
 		w.ra = std::fmax(w.ra, std::fabs(da) * std::cos(b) * ERFA_DR2D);
 		w.dec = std::fmax(w.dec, std::fabs(gd - b * ERFA_DR2D));
 		w.hours = std::fmax(w.hours, std::fabs(da) * ERFA_DR2D / 15);
-		w.ra_exact += fixed("%.3f", gh) == fixed("%.3f", eraAnp(a) * ERFA_DR2D / 15);
-		w.dec_exact += fixed("%.3f", gd) == fixed("%.3f", b * ERFA_DR2D);
+		w.ra_exact += fixed(gh, 3) == fixed(eraAnp(a) * ERFA_DR2D / 15, 3);
+		w.dec_exact += fixed(gd, 3) == fixed(b * ERFA_DR2D, 3);
 	}
 	w.ra_exact = 100 * w.ra_exact / n, w.dec_exact = 100 * w.dec_exact / n;
 	return w;
@@ -161,8 +159,8 @@ static double model_worst(const char *model, int epoch, int n)
 	std::string in;
 	std::vector<double> h(n), d(n);
 	for (int i = 0; i < n; i++) {
-		std::string th = fixed("%.12f", r.uniform(0, 24));
-		std::string td = fixed("%.12f", std::asin(r.uniform(-1, 1)) * ERFA_DR2D);
+		std::string th = fixed(r.uniform(0, 24), 12);
+		std::string td = fixed(std::asin(r.uniform(-1, 1)) * ERFA_DR2D, 12);
 		h[i] = std::atof(th.c_str()), d[i] = std::atof(td.c_str());
 		in += th + " " + td + "\n";
 	}
@@ -211,7 +209,6 @@ int main(int argc, char *argv[])
 		std::fprintf(stderr, "accuracy: runs must be a positive number\n");
 		return 2;
 	}
-	std::srand(2000);
 	std::printf("worst: the largest difference of a printed value from the reference, rounding included;\n"
 	            "exact: the share printed as the reference rounded to the same digits\n\n");
 	std::printf("skysep against eraSeps, %d pairs each; printed resolution 0.000001 degrees\n", n);

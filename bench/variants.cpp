@@ -59,9 +59,7 @@ static std::string text(double v)
 // A run that does not end with status 0 ends the bench.
 static bool differs(const char *prog, const std::vector<std::string> &args, std::vector<char *> &env)
 {
-	std::vector<const char *> v = {prog};
-	for (const std::string &a : args)
-		v.push_back(a.c_str());
+	std::vector<const char *> v = argv_of(prog, args);
 	Case a = run({}, prog, v, false), b = run({}, prog, v, false, env.data());
 	if (a.status != 0 || b.status != 0) {
 		std::fprintf(stderr, "variants: %s failed: %s%s", prog, a.err.c_str(), b.err.c_str());

@@ -24,6 +24,23 @@ struct Case {
 	const char *in_file = {};  // or this file as standard input
 };
 
+// The argument vector of prog and args, pointing into args.
+inline std::vector<const char *> argv_of(const char *prog, const std::vector<std::string> &args)
+{
+	std::vector<const char *> v = {prog};
+	for (const std::string &s : args)
+		v.push_back(s.c_str());
+	return v;
+}
+
+// v as printf writes it with "%.*f" and decimals.
+inline std::string fixed(double v, int decimals)
+{
+	char b[400];
+	std::snprintf(b, sizeof b, "%.*f", decimals, v);
+	return b;
+}
+
 inline std::string drain(int fd)
 {
 	std::string s;

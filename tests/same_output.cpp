@@ -29,13 +29,6 @@ static const int COUNT = 1200;
 // The same cases on every machine.
 static Random rng{2000};
 
-static std::string fixed(double v, int decimals)
-{
-	char b[64];
-	std::snprintf(b, sizeof b, "%.*f", decimals, v);
-	return b;
-}
-
 // A right ascension in hours in one of the notation's shapes.
 static std::string ra_text(double h)
 {
@@ -163,8 +156,10 @@ static std::string separation_line(const char *degrees)
 static bool same(const Case &a, const Case &b) { return a.out == b.out && a.err == b.err && a.status == b.status; }
 
 // Whether two runs printed skysep lines of the same length that differ only
-// in their separations, by at most 5e-6 degrees: as much as the variants'
-// lines can differ near 180 degrees.
+// in their separations, by at most 5e-6 degrees, five units of the last
+// decimal: as much as the variants' lines can differ near 180 degrees.
+// The printed values are compared within 5.5e-6, so that the rounding of
+// their reading cannot make five units more.
 static bool near(const Case &a, const Case &b)
 {
 	double x, y;
@@ -173,14 +168,6 @@ static bool near(const Case &a, const Case &b)
 	return a.status == 0 && b.status == 0 && a.out.size() == b.out.size() &&
 	       std::sscanf(a.out.c_str(), line, &x, rest_a) == 2 && std::sscanf(b.out.c_str(), line, &y, rest_b) == 2 &&
 	       std::fabs(x - y) <= 5.5e-6 && std::strcmp(rest_a, rest_b) == 0;
-}
-
-static std::vector<const char *> argv_of(const char *prog, const Args &a)
-{
-	std::vector<const char *> v = {prog};
-	for (const std::string &s : a)
-		v.push_back(s.c_str());
-	return v;
 }
 
 static int failed;
