@@ -1,0 +1,145 @@
+#!/bin/sh
+# The README's many-machine command, checked for real: GNU parallel sends
+# the blocks of a catalogue over ssh to two logins, host1 and host2, to an
+# sshd of this script's own on 127.0.0.1, and the output must be the bytes
+# of one process.  The sshd has its own port, throwaway host and client
+# keys, its own configuration and known_hosts, and the logins a home in a
+# temporary folder, so the machine's own ssh setup is left untouched; its
+# sessions find the built programs on their PATH, as if installed there.
+# Skipped, saying so (exit status 77), where parallel or sshd is missing.
+#
+# usage: tests/parallel.sh BIN    (the folder of the built skysep and precession)
+# shellcheck disable=SC2317 # the functions that trap and check call
+set -eu
+[ $# -eq 1 ] || { echo "usage: $0 BIN" >&2; exit 2; }
+bin=$(cd "$1" && pwd)
+sshd=/usr/sbin/sshd
+skip() { echo "parallel.sh: skipped: $1"; exit 77; }
+command -v parallel >/dev/null || skip "GNU parallel is not installed (apt-get install parallel)"
+[ -x "$sshd" ] || skip "sshd is not installed (apt-get install openssh-server)"
+command -v ssh >/dev/null || skip "ssh is not installed (apt-get install openssh-client)"
+
+tmp=$(mktemp -d)
+made_run_sshd=
+cleanup() {
+	if [ -f "$tmp/sshd.pid" ]; then kill "$(cat "$tmp/sshd.pid")" 2>/dev/null || true; fi
+	[ -z "$made_run_sshd" ] || rmdir /run/sshd 2>/dev/null || true
+	rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+# The keys, and the sshd's own configuration, on a port of its own.
+ssh-keygen -q -t ed25519 -N '' -C skyangles-test -f "$tmp/host_key"
+ssh-keygen -q -t ed25519 -N '' -C skyangles-test -f "$tmp/client_key"
+cp "$tmp/client_key.pub" "$tmp/authorized_keys"
+echo "skyangles-test $(cut -d' ' -f1,2 "$tmp/host_key.pub")" >"$tmp/known_hosts"
+# sshd as root needs its privilege separation folder, which only its
+# service makes; it is made here if missing, and removed again.
+if [ "$(id -u)" -eq 0 ] && [ ! -d /run/sshd ]; then
+	mkdir -m 0755 /run/sshd
+	made_run_sshd=yes
+fi
+# The first of a few ports that this script's sshd can listen on.
+port=$((20000 + $$ % 20000))
+for try in 1 2 3 4 5; do
+	cat >"$tmp/sshd_config" <<CONFIG
+Port $port
+ListenAddress 127.0.0.1
+HostKey $tmp/host_key
+PidFile $tmp/sshd.pid
+AuthorizedKeysFile $tmp/authorized_keys
+StrictModes no
+PasswordAuthentication no
+KbdInteractiveAuthentication no
+UsePAM no
+PermitRootLogin prohibit-password
+SetEnv PATH=$bin:/usr/local/bin:/usr/bin:/bin HOME=$tmp
+CONFIG
+	"$sshd" -f "$tmp/sshd_config" -E "$tmp/sshd.log" && break
+	[ "$try" -lt 5 ] || { cat "$tmp/sshd.log" >&2; echo "parallel.sh: sshd did not start" >&2; exit 1; }
+	port=$((port + 1))
+done
+cat >"$tmp/ssh_config" <<CONFIG
+Host host1 host2
+	HostName 127.0.0.1
+	Port $port
+	User $(id -un)
+	HostKeyAlias skyangles-test
+	IdentityFile $tmp/client_key
+	IdentitiesOnly yes
+	UserKnownHostsFile $tmp/known_hosts
+	GlobalKnownHostsFile /dev/null
+	StrictHostKeyChecking yes
+	BatchMode yes
+CONFIG
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+	[ -s "$tmp/sshd.pid" ] && ssh -F "$tmp/ssh_config" host1 true 2>/dev/null && break
+	sleep 0.5
+done
+ssh -F "$tmp/ssh_config" host1 true || { cat "$tmp/sshd.log" >&2; echo "parallel.sh: sshd did not answer" >&2; exit 1; }
+
+# A catalogue, with a bad line among good ones, and a header.
+awk 'BEGIN {
+	for (i = 0; i < 20000; i++)
+		printf "%dh%dm%d.%02ds %s%do%d\x27%d %dh%dm%ds %s%do%d\x27\n", i % 24, i % 60, i % 59, i % 100,
+		       i % 3 ? "+" : "-", i % 90, i % 60, i % 57, (i * 7) % 24, i % 53, i % 47, i % 2 ? "+" : "-",
+		       (i * 11) % 90, i % 31
+	print "not a position"
+}' >"$tmp/pairs"
+printf 'ra,dec,year\n' >"$tmp/stars.csv"
+awk 'BEGIN { for (i = 0; i < 5000; i++) printf "%02d:%02d:%02d.%d,%+03d:%02d:%02d,%d\n", i % 24, i % 60, i % 59,
+	i % 10, i % 90 - 45, i % 60, i % 57, 1000 + i % 2001 }' >>"$tmp/stars.csv"
+
+# run FILE PROG ARG...: PROG ARG... under the README's command, over ssh
+# to host1 and host2, on FILE, into got, got.err and got_status, with the
+# options of parallel in $extra too; and as one process into want and
+# want_status.
+extra=
+run() {
+	file=$1
+	shift
+	got_status=0 want_status=0
+	# shellcheck disable=SC2086 # $extra is words for parallel, or none
+	HOME=$tmp PARALLEL_SSH="ssh -F $tmp/ssh_config" \
+		parallel --pipepart -a "$file" --block -1 -k -S host1,host2 $extra "$@" >"$tmp/got" 2>"$tmp/got.err" ||
+		got_status=$?
+	prog=$1
+	shift
+	"$bin/$prog" "$@" <"$file" >"$tmp/want" 2>/dev/null || want_status=$?
+}
+failed=0
+# check NAME CONDITION...: reports whether the condition holds.
+check() {
+	name=$1
+	shift
+	if "$@"; then
+		echo "ok: $name"
+	else
+		echo "FAIL: $name: status $got_status, one process $want_status; parallel's messages:"
+		head -n 5 "$tmp/got.err"
+		failed=1
+	fi
+}
+same() { cmp -s "$tmp/got" "$tmp/want" && [ "$got_status" -eq "$want_status" ]; }
+
+# The same bytes and status as one process: a bad line fails its block.
+run "$tmp/pairs" skysep -
+check "skysep - on 20001 lines, one of them bad" same
+# Options pass through unchanged; columns by number need no header.
+sed '1s/^/#/' "$tmp/stars.csv" >"$tmp/stars-comment.csv"
+run "$tmp/stars-comment.csv" precession --model=iau2006 --bare --delimiter=, --columns=1,2,3 -
+check "precession with options, by field number, the header a comment" same
+# By name, --header 1 gives every block the header, and each block's
+# output begins with the empty line for it: the answers are the same, in
+# order, with an empty line more for each block after the first.
+blocks=$(HOME=$tmp parallel --number-of-cores)
+extra="--header 1"
+run "$tmp/stars.csv" precession --bare --delimiter=, --columns=ra,dec,year -
+answers_match() {
+	grep -v '^$' "$tmp/got" >"$tmp/got-answers" || true
+	grep -v '^$' "$tmp/want" >"$tmp/want-answers" || true
+	cmp -s "$tmp/got-answers" "$tmp/want-answers" && [ "$got_status" -eq 0 ] &&
+		[ "$(wc -l <"$tmp/got")" -gt "$(wc -l <"$tmp/want")" ]
+}
+check "precession by column name, with --header 1 ($blocks cores)" answers_match
+exit $failed
