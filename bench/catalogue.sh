@@ -1,24 +1,36 @@
 #!/bin/sh
 # Catalogue mode's speed: skysep - and precession - over generated
 # catalogues (bench/catalogue_skysep.cpp, bench/catalogue_precession.cpp),
-# side by side with the floor, the programs' own formulas on the same
-# positions without reading or writing, and with what users would pick
-# instead, on the same positions:
+# side by side in one run with the floor, the programs' own formulas on
+# the same positions without reading or writing, and with what users would
+# pick instead, on the same positions:
 #   gnuastro's asttable, with ra-to-degree, dec-to-degree and
 #   distance-on-sphere (Debian's gnuastro), for the separations;
+#   STILTS's tpipe, with skyDistanceDegrees of hmsToDegrees and
+#   dmsToDegrees (Debian's stilts), for the separations;
 #   astropy, SkyCoord and separation, or a transformation to the FK5
 #   equinox of each year (Debian's python3-astropy, run by
 #   bench/with_astropy.py; its separations on a hundredth of the lines, as
 #   reading sexagesimal texts is its slowest part, and its own time after
-#   the interpreter has started and imported astropy).
-# Each is measured only when installed; this script installs nothing.
+#   the interpreter has started and imported astropy);
+# then a shell loop of single runs on a sample, and GNU parallel (Debian's
+# parallel) on a catalogue of ten times the lines.  Each peer is measured
+# only when installed; this script installs nothing.
+#
 # Times are wall-clock seconds of whole runs, the best of three for the
-# programs, and memory is the most each run held (GNU time's %M).  The
-# targets: each program answers a million lines a second or more; skysep
-# reads the same pairs as CSV by column name within 1.3 times the time of
-# its blank-separated run; and precession's iau2006 and long-term models
-# take at most 1.25 times the uniform model's time with one epoch for
-# every line, at most 3 times with each line's own, and 4 MB.
+# programs, and memory is the most each run held (GNU time's %M).  Each
+# row gives microseconds a line, memory, and its ratio to the row named.
+# The targets, met or MISSED at the end:
+#   skysep - at most 3 times its floor, at least 5 times asttable's lines
+#   a second and 10 times STILTS's; precession - at most 2 times its
+#   floor; each in 4 MB or less;
+#   skysep reads the same pairs as CSV by column name within 1.3 times the
+#   time of its blank-separated run;
+#   precession's iau2006 and long-term models at most 1.25 times the
+#   uniform model's time with one epoch for every line, at most 3 times
+#   with each line's own, in 4 MB or less;
+#   parallel's fastest correct form at least 1.4 times as fast as one
+#   process on the large catalogue, with the same bytes.
 #
 # usage: bench/catalogue.sh [lines]     (default 1000000)
 set -eu
@@ -32,42 +44,48 @@ bin=$(bench_build dynamic)
 # The hundredth of the pairs for astropy, after the header.
 sample=$((lines / 100))
 head -n "$((sample + 4))" "$tmp/pairs-colon" >"$tmp/pairs-sample"
+: >"$tmp/targets"
 
 # measure INPUT COMMAND...: runs the command once, with the file INPUT as
-# its standard input and its output to /dev/null, and sets seconds and kb;
-# a failure ends the bench.
+# its standard input and its output to /dev/null, and sets seconds, kb and
+# cpu (user and system seconds); a failure ends the bench.
 measure() {
 	input=$1
 	shift
-	/usr/bin/time -o "$tmp/time" -f '%e %M' "$@" <"$input" >/dev/null 2>"$tmp/stderr" ||
+	/usr/bin/time -o "$tmp/time" -f '%e %M %U %S' "$@" <"$input" >/dev/null 2>"$tmp/stderr" ||
 		{ cat "$tmp/stderr" >&2; echo "$0: $* failed" >&2; exit 1; }
-	read -r seconds kb <"$tmp/time"
+	read -r seconds kb user system <"$tmp/time"
+	cpu=$(awk -v u="$user" -v s="$system" 'BEGIN { print u + s }')
 }
 # best INPUT COMMAND...: the fastest of three runs.
 best() {
 	measure "$@"
-	fastest=$seconds most=$kb
+	fastest=$seconds most=$kb least=$cpu
 	for _ in 2 3; do
 		measure "$@"
-		if awk -v s="$seconds" -v f="$fastest" 'BEGIN { exit !(s < f) }'; then fastest=$seconds most=$kb; fi
+		if awk -v s="$seconds" -v f="$fastest" 'BEGIN { exit !(s < f) }'; then fastest=$seconds most=$kb least=$cpu; fi
 	done
-	seconds=$fastest kb=$most
+	seconds=$fastest kb=$most cpu=$least
 }
-# row LABEL SECONDS KILOBYTES LINES [BASE NAME]: one line of the table,
-# with the ratio of its time a line to BASE microseconds, named NAME.
+# row LABEL SECONDS KILOBYTES LINES [BASE NAME]...: one line of the table,
+# with the ratio of its time a line to each BASE microseconds, named NAME.
 row() {
-	awk -v label="$1" -v s="$2" -v kb="$3" -v n="$4" -v base="${5:-}" -v name="${6:-}" 'BEGIN {
+	row_label=$1 row_s=$2 row_kb=$3 row_n=$4
+	shift 4
+	ratios=
+	[ $# -eq 0 ] || ratios=$(printf '%s\t' "$@")
+	awk -v label="$row_label" -v s="$row_s" -v kb="$row_kb" -v n="$row_n" -v ratios="$ratios" 'BEGIN {
 		us = s / n * 1e6
-		printf "  %-50s %7.3f s %8.2f us a line", label, s, us
+		printf "  %-56s %7.3f s %8.2f us a line", label, s, us
 		if (kb != "") printf " %7.1f MB", kb / 1024; else printf " %10s", ""
-		if (base != "") printf " %7.1fx %s", us / base, name
+		m = split(ratios, r, "\t")
+		for (i = 1; i + 1 <= m; i += 2) printf "  %.1fx %s", us / r[i], r[i + 1]
 		printf "\n" }'
 }
-# target NAME US: whether NAME, at US microseconds a line, answers at
-# least a million lines a second.
+# target TEXT CONDITION: records the target TEXT, met if the awk CONDITION
+# holds, for the list at the end.
 target() {
-	awk -v name="$1" -v us="$2" 'BEGIN {
-		printf "  target: %s at a million lines a second or more: %s\n", name, us <= 1 ? "met" : "MISSED" }'
+	awk "BEGIN { printf \"  %s: %s\\n\", \"$1\", ($2) ? \"met\" : \"MISSED\" }" >>"$tmp/targets"
 }
 # us_a_line SECONDS LINES
 us_a_line() { awk -v s="$1" -v n="$2" 'BEGIN { print s / n * 1e6 }'; }
@@ -75,8 +93,8 @@ has_astropy() { [ -x /usr/bin/python3 ] && /usr/bin/python3 -c 'import astropy' 
 astropy_version() { /usr/bin/python3 -c 'import astropy; print(astropy.__version__)'; }
 
 # program NAME INPUT FUNCTION: the rows of the floor, NAME's formulas
-# alone (FUNCTION), and of "NAME -" on INPUT, and the target; sets ours
-# to NAME's microseconds a line.
+# alone (FUNCTION), and of "NAME -" on INPUT; sets floor and ours to their
+# microseconds a line.
 program() {
 	seconds=$("$bin/bench/catalogue_$1" floor "$lines" | cut -d' ' -f1)
 	floor=$(us_a_line "$seconds" "$lines")
@@ -84,7 +102,8 @@ program() {
 	best "$2" "$bin/$1" -
 	ours=$(us_a_line "$seconds" "$lines")
 	row "$1 -" "$seconds" "$kb" "$lines" "$floor" "the floor"
-	target "$1" "$ours"
+	target "$1 - at a million lines a second or more" "$ours <= 1"
+	target "$1 - in 4 MB or less" "$kb <= 4096"
 }
 # with_astropy NAME JOB INPUT LINES LABEL: the row of bench/with_astropy.py
 # doing NAME's job.
@@ -93,7 +112,7 @@ with_astropy() {
 		measure /dev/null /usr/bin/python3 "$repo/bench/with_astropy.py" "$2" "$3"
 		row "astropy $(astropy_version), $5" "$(cat "$tmp/stderr")" "$kb" "$4" "$ours" "$1"
 	else
-		echo "  astropy: not installed (Debian's python3-astropy)"
+		echo "  astropy: not installed (apt-get install python3-astropy)"
 	fi
 }
 
@@ -102,23 +121,38 @@ echo
 echo "skysep: pairs of positions, 03h13m29.07s +62o32'17.1 (03:13:29.07 +62:32:17.1 for the others)"
 program skysep "$tmp/pairs" "separation()"
 blanks=$ours
+target "skysep - at most 3x its floor" "$ours <= 3 * $floor"
 best "$tmp/pairs.csv" "$bin/skysep" --delimiter=, --columns=ra1,dec1,ra2,dec2 -
+csv=$(us_a_line "$seconds" "$lines")
 row "skysep --delimiter=, --columns=ra1,dec1,ra2,dec2 -" "$seconds" "$kb" "$lines" "$blanks" "skysep -"
-awk -v us="$(us_a_line "$seconds" "$lines")" -v base="$blanks" 'BEGIN {
-	printf "  target: the same pairs as CSV by column name within 1.3x of skysep -: %s\n", us <= 1.3 * base ? "met" : "MISSED" }'
+target "the same pairs as CSV by column name within 1.3x of skysep -" "$csv <= 1.3 * $blanks"
 if command -v asttable >/dev/null; then
 	# shellcheck disable=SC2016 # the $ names columns for asttable, not the shell
 	measure /dev/null asttable "$tmp/pairs-colon" \
 		-c'arith $1 ra-to-degree $2 dec-to-degree $3 ra-to-degree $4 dec-to-degree distance-on-sphere'
+	peer=$(us_a_line "$seconds" "$lines")
 	row "asttable (gnuastro $(asttable --version | sed -n '1s/.* //p'))" "$seconds" "$kb" "$lines" "$ours" skysep
+	target "skysep - at least 5x asttable's lines a second" "$peer >= 5 * $ours"
 else
-	echo "  asttable: not installed (Debian's gnuastro)"
+	echo "  asttable: not installed (apt-get install gnuastro)"
+fi
+if command -v stilts >/dev/null; then
+	# shellcheck disable=SC2016 # the $ numbers columns for STILTS, not the shell
+	measure /dev/null stilts tpipe ifmt=ascii in="$tmp/pairs-colon" \
+		cmd='addcol sep "skyDistanceDegrees(hmsToDegrees($1), dmsToDegrees($2), hmsToDegrees($3), dmsToDegrees($4))"' \
+		cmd='keepcols sep' ofmt=ascii out=-
+	peer=$(us_a_line "$seconds" "$lines")
+	row "STILTS tpipe, skyDistanceDegrees" "$seconds" "$kb" "$lines" "$ours" skysep
+	target "skysep - at least 10x STILTS's lines a second" "$peer >= 10 * $ours"
+else
+	echo "  STILTS: not installed (apt-get install stilts)"
 fi
 with_astropy skysep separation "$tmp/pairs-sample" "$sample" "SkyCoord and separation, $sample lines"
 
 echo
 echo "precession: positions and years, 14.031978 -62.855065 2345"
 program precession "$tmp/positions" "precess()"
+target "precession - at most 2x its floor" "$ours <= 2 * $floor"
 with_astropy precession precession "$tmp/positions" "$lines" "to each year's FK5 equinox"
 
 # model_row MODEL LABEL BASE OPTION...: the best of three of precession
@@ -132,16 +166,6 @@ model_row() {
 	row "precession --model=$model $label" "$seconds" "$kb" "$lines" "${base:-$ours}" "uniform"
 	[ "$kb" -le 4096 ] || memory=MISSED
 }
-# model_target LIMIT WHAT US...: whether each US is at most LIMIT times
-# the uniform model's, in base.
-model_target() {
-	limit=$1 what=$2
-	shift 2
-	awk -v limit="$limit" -v what="$what" -v base="$base" -v list="$*" 'BEGIN {
-		n = split(list, us, " "); ok = 1
-		for (i = 1; i <= n; i++) ok = ok && us[i] <= limit * base
-		printf "  target: iau2006 and long-term within %gx of uniform, %s: %s\n", limit, what, ok ? "met" : "MISSED" }'
-}
 
 echo
 echo "precession's models, with one epoch for every line (--year=2100 --columns=1,2) and each line's own"
@@ -154,9 +178,70 @@ for epochs in one own; do
 	iau=$ours
 	model_row long-term "$label" "$base" "$@"
 	if [ "$epochs" = one ]; then
-		model_target 1.25 "one epoch" "$iau" "$ours"
+		target "iau2006 and long-term within 1.25x of uniform, one epoch" "$iau <= 1.25 * $base && $ours <= 1.25 * $base"
 	else
-		model_target 3 "each line's own epoch" "$iau" "$ours"
+		target "iau2006 and long-term within 3x of uniform, each line's own epoch" "$iau <= 3 * $base && $ours <= 3 * $base"
 	fi
 done
-echo "  target: every model's run in 4 MB or less: $memory"
+target "every model's run in 4 MB or less" "\"$memory\" == \"met\""
+
+echo
+looped=2000
+head -n "$looped" "$tmp/pairs" >"$tmp/loop-sample"
+echo "a shell loop of single runs, skysep ra1 dec1 ra2 dec2 for each of $looped lines"
+# shellcheck disable=SC2016 # the loop's variables are its shell's
+measure "$tmp/loop-sample" sh -c 'while read -r a b c d; do "$0" "$a" "$b" "$c" "$d"; done' "$bin/skysep"
+row "while read ...; do skysep ...; done" "$seconds" "" "$looped" "$blanks" "skysep -"
+
+echo
+big=$((lines * 10))
+if command -v parallel >/dev/null; then
+	"$bin/bench/catalogue_skysep" write "$big" "$tmp/big" /dev/null /dev/null
+	echo "GNU parallel $(parallel --version | sed -n '1s/.* //p') on $big pairs, $(nproc) cores, output to /dev/null;"
+	echo "cpu: user and system seconds of the whole run, parallel's own beyond those of one process"
+	# Interleaved, so that the machine's drifts reach each alike; each
+	# keeps its fastest run, and that run's cpu.
+	faster() { [ -z "$1" ] || awk -v s="$seconds" -v f="$1" 'BEGIN { exit !(s < f) }'; }
+	one_s='' readme_s='' fast_s=''
+	for _ in 1 2 3; do
+		measure "$tmp/big" "$bin/skysep" -
+		if faster "$one_s"; then one_s=$seconds one_cpu=$cpu; fi
+		measure "$tmp/big" parallel --pipepart -a "$tmp/big" --block -1 -k "$bin/skysep" -
+		if faster "$readme_s"; then readme_s=$seconds readme_cpu=$cpu; fi
+		measure "$tmp/big" parallel -j200% --pipepart -a "$tmp/big" --block -1 -k "$bin/skysep" -
+		if faster "$fast_s"; then fast_s=$seconds fast_cpu=$cpu; fi
+	done
+	# speed_up LABEL SECONDS CPU: the row of a form of parallel.
+	speed_up() {
+		row "$1" "$2" "" "$big" "$(us_a_line "$one_s" "$big")" "one process"
+		awk -v s="$2" -v one="$one_s" -v c="$3" -v onec="$one_cpu" 'BEGIN {
+			printf "    speed-up %.2fx; cpu %.2f s, parallel'"'"'s own %.2f s\n", one / s, c, c - onec }'
+	}
+	row "skysep - (one process)" "$one_s" "" "$big"
+	speed_up "parallel --pipepart -a FILE --block -1 -k skysep -" "$readme_s" "$readme_cpu"
+	speed_up "parallel -j200% --pipepart -a FILE --block -1 -k skysep -" "$fast_s" "$fast_cpu"
+	# The bytes, once, to files.
+	"$bin/skysep" - <"$tmp/big" >"$tmp/big-one"
+	parallel -j200% --pipepart -a "$tmp/big" --block -1 -k "$bin/skysep" - >"$tmp/big-parallel"
+	if cmp -s "$tmp/big-one" "$tmp/big-parallel"; then same=yes; echo "  the same bytes as one process"; else
+		same=no; echo "  NOT the same bytes as one process"; fi
+	rm -f "$tmp/big-one" "$tmp/big-parallel"
+	target "parallel -j200% --pipepart -k at least 1.4x as fast as one process, the same bytes" \
+		"$one_s >= 1.4 * $fast_s && \"$same\" == \"yes\""
+	# Where it starts to pay: the same, on the first lines of the catalogue.
+	echo "  where it pays, best of three: lines, one process, parallel -j200% --pipepart --block -1 -k"
+	for n in 125000 1000000 3000000; do
+		head -n "$n" "$tmp/big" >"$tmp/part"
+		best "$tmp/part" "$bin/skysep" -
+		single=$seconds
+		best "$tmp/part" parallel -j200% --pipepart -a "$tmp/part" --block -1 -k "$bin/skysep" -
+		awk -v n="$n" -v one="$single" -v s="$seconds" 'BEGIN {
+			printf "  %9d %7.3f s %7.3f s  %.2fx\n", n, one, s, one / s }'
+	done
+else
+	echo "GNU parallel: not installed (apt-get install parallel)"
+fi
+
+echo
+echo "targets"
+cat "$tmp/targets"
