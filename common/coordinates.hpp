@@ -105,8 +105,14 @@ inline int scan3(const char *s, char mark1, char mark2, double v[3])
 	const char marks[2] = {mark1, mark2};
 	int n = 0;
 	for (;;) {
-		char *end;
-		v[n] = read_decimal(s, &end);
+		// No sign or exponent can come: a number of few digits is read
+		// directly, any other as strtod reads it.
+		const char *end;
+		if (!read_short(s, &v[n], &end)) {
+			char *e;
+			v[n] = read_decimal(s, &e);
+			end = e;
+		}
 		if (end == s)
 			return n;
 		if (++n == 3 || *end != marks[n - 1])

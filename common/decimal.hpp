@@ -24,24 +24,16 @@ constexpr double EXACT_POW10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
 // Whether c is a decimal digit.
 inline bool is_digit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
-// Reads the number at s as strtod(s, end) does and returns it.  The common
-// form, an optional sign, digits with an optional point, at most 15 of them
-// significant and no exponent, is read directly: its digits make an integer
-// below 2^53, which a double holds exactly, and one division by an exact
-// power of ten rounds the quotient correctly, as strtod rounds.  Any other
-// text (blanks in front, an exponent, hexadecimal, inf, nan, more digits)
-// is left to strtod.  end may be null.
-//
-// A text of at most 15 digits in all, the usual one, is read in one pass;
-// a longer one again, with leading zeros not counted.
-inline double read_decimal(const char *s, char **end)
+// Reads digits with an optional point at p, at most 15 digits in all and
+// at least one, into *v, exactly as strtod reads them, and sets *end after
+// them; returns false, with *v and *end unset, for any other text.  Their
+// digits make an integer below 2^53, which a double holds exactly, and one
+// division by an exact power of ten rounds the quotient correctly, as
+// strtod rounds.
+inline bool read_short(const char *p, double *v, const char **end)
 {
-	const char *p = s;
-	bool minus = *p == '-';
-	if (*p == '-' || *p == '+')
-		p++;
-	const char *first = p;
 	uint64_t digits = 0;
+	const char *first = p;
 	for (; is_digit(*p); p++)
 		digits = digits * 10 + static_cast<uint64_t>(*p - '0');
 	long count = p - first, decimals = 0;
@@ -52,16 +44,39 @@ inline double read_decimal(const char *s, char **end)
 		decimals = p - point;
 		count += decimals;
 	}
-	if (count > 0 && count <= 15 && (*p | 0x20) != 'e' && (*p | 0x20) != 'x') {
+	if (count == 0 || count > 15)
+		return false;
+	*end = p;
+	// A whole number is its digits: dividing by 1 would change no bit.
+	*v = static_cast<double>(digits);
+	if (decimals > 0)
+		*v /= EXACT_POW10[decimals];
+	return true;
+}
+
+// Reads the number at s as strtod(s, end) does and returns it.  The common
+// form, an optional sign, digits with an optional point, at most 15 of them
+// significant and no exponent, is read directly (read_short for a text of
+// at most 15 digits in all, the usual one; a longer one again, with leading
+// zeros not counted).  Any other text (blanks in front, an exponent,
+// hexadecimal, inf, nan, more digits) is left to strtod.  end may be null.
+inline double read_decimal(const char *s, char **end)
+{
+	const char *p = s;
+	bool minus = *p == '-';
+	if (*p == '-' || *p == '+')
+		p++;
+	const char *first = p, *after;
+	double v;
+	if (read_short(p, &v, &after) && (*after | 0x20) != 'e' && (*after | 0x20) != 'x') {
 		if (end)
-			*end = const_cast<char *>(p);
-		double v = static_cast<double>(digits) / EXACT_POW10[decimals];
+			*end = const_cast<char *>(after);
 		return minus ? -v : v;
 	}
 
+	uint64_t digits = 0; // wraps past 20 digits, and is then not used
+	long decimals = 0;
 	p = first;
-	digits = 0; // wraps past 20 digits, and is then not used
-	decimals = 0;
 	// The whole part: its leading zeros, then the digits that count.
 	const char *whole = p;
 	while (*p == '0')
@@ -88,7 +103,7 @@ inline double read_decimal(const char *s, char **end)
 		return std::strtod(s, end);
 	if (end)
 		*end = const_cast<char *>(p);
-	double v = static_cast<double>(digits) / EXACT_POW10[decimals];
+	v = static_cast<double>(digits) / EXACT_POW10[decimals];
 	return minus ? -v : v;
 }
 
