@@ -121,6 +121,29 @@ inline int scan3(const char *s, char mark1, char mark2, double v[3])
 	}
 }
 
+// The scan of scan3 when each number is one that read_short reads: their
+// count (1 to 3), with *rest set after the last, or 0 if a number is not
+// (scan3 then reads the text).  The text after the last number, and the
+// numbers and marks read before it, are then all the text has: if rest
+// fits a notation of mark1 and mark2, so does the text, and scan3 reads
+// it to the same numbers.  So the notations of a text need not be found
+// first, in a pass of their own, for the usual text.
+inline int scan3_short(const char *s, char mark1, char mark2, double v[3], const char **rest)
+{
+	const char marks[2] = {mark1, mark2};
+	int n = 0;
+	for (;;) {
+		const char *end;
+		if (!read_short(s, &v[n], &end))
+			return 0;
+		if (++n == 3 || *end != marks[n - 1]) {
+			*rest = end;
+			return n;
+		}
+		s = end + 1;
+	}
+}
+
 // Value of n sexagesimal components (1 to 3): the unit, then minutes and
 // seconds added to it in that order.
 inline double sexagesimal(const double v[3], int n)
@@ -157,14 +180,19 @@ inline bool get_ra(const char *text, const Reading &reading, double *radians)
 		v[0] = read_decimal(text, nullptr);
 		n = 1;
 	} else {
-		unsigned fits = notations_of(text);
-		bool catalogue = reading.kind == Reading::CATALOGUE;
-		if (fits & RA_MARKS)
-			n = scan3(text, 'h', 'm', v);
-		else if (catalogue && (fits & COLONS))
-			n = scan3(text, ':', ':', v);
-		else if (catalogue && reading.numbers)
-			n = scan_whole(text, v);
+		const char *rest;
+		n = scan3_short(text, 'h', 'm', v, &rest);
+		if (n == 0 || !(notations_of(rest) & RA_MARKS)) {
+			unsigned fits = notations_of(text);
+			bool catalogue = reading.kind == Reading::CATALOGUE;
+			n = 0;
+			if (fits & RA_MARKS)
+				n = scan3(text, 'h', 'm', v);
+			else if (catalogue && (fits & COLONS))
+				n = scan3(text, ':', ':', v);
+			else if (catalogue && reading.numbers)
+				n = scan_whole(text, v);
+		}
 	}
 	if (n == 0)
 		return false;
@@ -190,17 +218,22 @@ inline bool get_dec(const char *text, const Reading &reading, double *radians)
 		const char *s = text;
 		if (*s == '+' || *s == '-')
 			south = *s++ == '-';
-		unsigned fits = notations_of(s);
-		bool catalogue = reading.kind == Reading::CATALOGUE;
-		if (fits & DEC_MARKS) {
-			n = scan3(s, 'o', '\'', v);
-		} else if (catalogue && (fits & DEC_LETTERS)) {
-			n = scan3(s, 'd', 'm', v);
-		} else if (catalogue && (fits & COLONS)) {
-			n = scan3(s, ':', ':', v);
-		} else if (catalogue && reading.numbers) {
-			n = scan_whole(text, v); // the sign is the number's own
-			south = false;
+		const char *rest;
+		n = scan3_short(s, 'o', '\'', v, &rest);
+		if (n == 0 || !(notations_of(rest) & DEC_MARKS)) {
+			unsigned fits = notations_of(s);
+			bool catalogue = reading.kind == Reading::CATALOGUE;
+			n = 0;
+			if (fits & DEC_MARKS) {
+				n = scan3(s, 'o', '\'', v);
+			} else if (catalogue && (fits & DEC_LETTERS)) {
+				n = scan3(s, 'd', 'm', v);
+			} else if (catalogue && (fits & COLONS)) {
+				n = scan3(s, ':', ':', v);
+			} else if (catalogue && reading.numbers) {
+				n = scan_whole(text, v); // the sign is the number's own
+				south = false;
+			}
 		}
 	}
 	if (n == 0)

@@ -47,8 +47,9 @@ inline bool read_short(const char *p, double *v, const char **end)
 	if (count == 0 || count > 15)
 		return false;
 	*end = p;
-	// A whole number is its digits: dividing by 1 would change no bit.
-	*v = static_cast<double>(digits);
+	// Below 2^53, so exact as a signed integer too, which converts in one
+	// step.  A whole number is its digits: dividing by 1 would change no bit.
+	*v = static_cast<double>(static_cast<int64_t>(digits));
 	if (decimals > 0)
 		*v /= EXACT_POW10[decimals];
 	return true;
