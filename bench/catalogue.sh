@@ -18,7 +18,9 @@
 # only when installed; this script installs nothing.
 #
 # Times are wall-clock seconds of whole runs, the best of five for the
-# programs and for asttable (three for parallel's forms), and memory is the most each run held (GNU time's %M).  Each
+# programs, their floors and asttable (three for parallel's forms), run in
+# turn round by round, as a run on this shared machine varies by a third
+# and each then meets its slow and fast moments alike; and memory is the most each run held (GNU time's %M).  Each
 # row gives microseconds a line, memory, and its ratio to the row named.
 # The targets, met or MISSED at the end:
 #   skysep - at most 3 times its floor, at least 5 times asttable's lines
@@ -72,6 +74,26 @@ best() {
 	done
 	seconds=$fastest kb=$most cpu=$least
 }
+# keep NAME INPUT COMMAND...: one run, as measure; the fastest of the runs
+# of NAME is kept in $tmp/NAME as its seconds, kilobytes and cpu, and
+# read back with kept NAME, which sets seconds, kb and cpu.  Runs of the
+# things compared are interleaved with it, so that the machine's drifts
+# reach each alike.
+keep() {
+	name=$1
+	shift
+	measure "$@"
+	if [ ! -f "$tmp/$name" ] || awk -v s="$seconds" -v f="$(cut -d' ' -f1 "$tmp/$name")" 'BEGIN { exit !(s < f) }'
+	then echo "$seconds $kb $cpu" >"$tmp/$name"; fi
+}
+kept() { read -r seconds kb cpu <"$tmp/$1"; }
+# keep_floor NAME PROGRAM: one run of the floor of PROGRAM, kept as NAME.
+keep_floor() {
+	seconds=$("$bin/bench/catalogue_$2" floor "$lines" | cut -d' ' -f1) kb='' cpu=''
+	if [ ! -f "$tmp/$1" ] || awk -v s="$seconds" -v f="$(cut -d' ' -f1 "$tmp/$1")" 'BEGIN { exit !(s < f) }'
+	then echo "$seconds - -" >"$tmp/$1"; fi
+}
+
 # row LABEL SECONDS KILOBYTES LINES [BASE NAME]...: one line of the table,
 # with the ratio of its time a line to each BASE microseconds, named NAME.
 row() {
@@ -98,13 +120,13 @@ has_astropy() { [ -x /usr/bin/python3 ] && /usr/bin/python3 -c 'import astropy' 
 astropy_version() { /usr/bin/python3 -c 'import astropy; print(astropy.__version__)'; }
 
 # program NAME INPUT FUNCTION: the rows of the floor, NAME's formulas
-# alone (FUNCTION), and of "NAME -" on INPUT; sets floor and ours to their
-# microseconds a line.
+# alone (FUNCTION), and of "NAME -" on INPUT, from their kept runs; sets
+# floor and ours to their microseconds a line.
 program() {
-	seconds=$("$bin/bench/catalogue_$1" floor "$lines" | cut -d' ' -f1)
+	kept "$1-floor"
 	floor=$(us_a_line "$seconds" "$lines")
 	row "the floor: $3 alone" "$seconds" "" "$lines"
-	best "$2" "$bin/$1" -
+	kept "$1"
 	ours=$(us_a_line "$seconds" "$lines")
 	row "$1 -" "$seconds" "$kb" "$lines" "$floor" "the floor"
 	target "$1 - at a million lines a second or more" "$ours <= 1"
@@ -124,17 +146,26 @@ with_astropy() {
 echo "catalogue mode on $lines lines; $(uname -m), $(ldd --version | sed -n 1p)"
 echo
 echo "skysep: pairs of positions, 03h13m29.07s +62o32'17.1 (03:13:29.07 +62:32:17.1 for the others)"
+has_asttable=$(command -v asttable || true)
+for _ in 1 2 3 4 5; do
+	keep_floor skysep-floor skysep
+	keep skysep "$tmp/pairs" "$bin/skysep" -
+	keep skysep-csv "$tmp/pairs.csv" "$bin/skysep" --delimiter=, --columns=ra1,dec1,ra2,dec2 -
+	if [ -n "$has_asttable" ]; then
+		# shellcheck disable=SC2016 # the $ names columns for asttable, not the shell
+		keep asttable /dev/null asttable "$tmp/pairs-colon" \
+			-c'arith $1 ra-to-degree $2 dec-to-degree $3 ra-to-degree $4 dec-to-degree distance-on-sphere'
+	fi
+done
 program skysep "$tmp/pairs" "separation()"
 blanks=$ours
 target "skysep - at most 3x its floor" "$ours <= 3 * $floor"
-best "$tmp/pairs.csv" "$bin/skysep" --delimiter=, --columns=ra1,dec1,ra2,dec2 -
+kept skysep-csv
 csv=$(us_a_line "$seconds" "$lines")
 row "skysep --delimiter=, --columns=ra1,dec1,ra2,dec2 -" "$seconds" "$kb" "$lines" "$blanks" "skysep -"
 target "the same pairs as CSV by column name within 1.3x of skysep -" "$csv <= 1.3 * $blanks"
-if command -v asttable >/dev/null; then
-	# shellcheck disable=SC2016 # the $ names columns for asttable, not the shell
-	best /dev/null asttable "$tmp/pairs-colon" \
-		-c'arith $1 ra-to-degree $2 dec-to-degree $3 ra-to-degree $4 dec-to-degree distance-on-sphere'
+if [ -n "$has_asttable" ]; then
+	kept asttable
 	peer=$(us_a_line "$seconds" "$lines")
 	row "asttable (gnuastro $(asttable --version | sed -n '1s/.* //p'))" "$seconds" "$kb" "$lines" "$ours" skysep
 	target "skysep - at least 5x asttable's lines a second" "$peer >= 5 * $ours"
@@ -156,6 +187,10 @@ with_astropy skysep separation "$tmp/pairs-sample" "$sample" "SkyCoord and separ
 
 echo
 echo "precession: positions and years, 14.031978 -62.855065 2345"
+for _ in 1 2 3 4 5; do
+	keep_floor precession-floor precession
+	keep precession "$tmp/positions" "$bin/precession" -
+done
 program precession "$tmp/positions" "precess()"
 target "precession - at most 2x its floor" "$ours <= 2 * $floor"
 with_astropy precession precession "$tmp/positions" "$lines" "to each year's FK5 equinox"
@@ -204,18 +239,14 @@ if command -v parallel >/dev/null; then
 	"$bin/bench/catalogue_skysep" write "$big" "$tmp/big" /dev/null /dev/null
 	echo "GNU parallel $(parallel --version | sed -n '1s/.* //p') on $big pairs, $(nproc) cores, output to /dev/null;"
 	echo "cpu: user and system seconds of the whole run, parallel's own beyond those of one process"
-	# form NAME COMMAND...: one run of a form, output to /dev/null or, for
-	# a NAME ending in -file, to a file; keeps the fastest in $tmp/NAME,
-	# as its seconds and cpu.
+	# form NAME COMMAND...: one run of a form, kept as NAME, with its output
+	# to /dev/null or, for a NAME ending in -file, to a file.
 	form() {
-		name=$1
+		form_name=$1
 		shift
+		[ "${form_name%-file}" = "$form_name" ] || to=$tmp/big-out
+		keep "$form_name" "$tmp/big" "$@"
 		to=/dev/null
-		[ "${name%-file}" = "$name" ] || to=$tmp/big-out
-		measure "$tmp/big" "$@"
-		to=/dev/null
-		if [ ! -f "$tmp/$name" ] || awk -v s="$seconds" -v f="$(cut -d' ' -f1 "$tmp/$name")" 'BEGIN { exit !(s < f) }'
-		then echo "$seconds $cpu" >"$tmp/$name"; fi
 	}
 	pp="parallel --pipepart -a $tmp/big"
 	# Interleaved, so that the machine's drifts reach each alike.
@@ -231,12 +262,12 @@ if command -v parallel >/dev/null; then
 			form lines $pp --block -1 -k --line-buffer "$bin/skysep" -
 		}
 	done
-	read -r one_s one_cpu <"$tmp/one"
-	read -r one_file_s one_file_cpu <"$tmp/one-file"
+	read -r one_s _ one_cpu <"$tmp/one"
+	read -r one_file_s _ one_file_cpu <"$tmp/one-file"
 	# speed_up LABEL NAME [BASE-SECONDS BASE-CPU]: the row of a form of
 	# parallel against one process (to /dev/null, or those given).
 	speed_up() {
-		read -r s c <"$tmp/$2"
+		read -r s _ c <"$tmp/$2"
 		base_s=${3:-$one_s} base_cpu=${4:-$one_cpu}
 		row "$1" "$s" "" "$big"
 		awk -v s="$s" -v one="$base_s" -v c="$c" -v onec="$base_cpu" 'BEGIN {

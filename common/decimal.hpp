@@ -175,7 +175,7 @@ constexpr char DIGIT_PAIRS[] = "000102030405060708091011121314151617181920212223
                                "8081828384858687888990919293949596979899";
 
 // The number of decimal digits of n, at least 1.
-inline int digit_count(uint64_t n)
+inline int digit_count(uint32_t n)
 {
 	int count = 1;
 	for (; n >= 100; n /= 100)
@@ -186,7 +186,7 @@ inline int digit_count(uint64_t n)
 // Writes the digits of n, exactly count of them with zeros in front (count
 // at least digit_count(n)), to end of a buffer from the right, two at a
 // time, and returns where they begin.
-inline char *digits_before(char *end, uint64_t n, int count)
+inline char *digits_before(char *end, uint32_t n, int count)
 {
 	for (; count >= 2; count -= 2, n /= 100) {
 		end -= 2;
@@ -200,7 +200,7 @@ inline char *digits_before(char *end, uint64_t n, int count)
 // Writes the integer v as "%d" writes it into buf and returns the end.
 inline char *format_int(char *buf, int v)
 {
-	uint64_t n = v < 0 ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
+	uint32_t n = v < 0 ? 0 - static_cast<uint32_t>(v) : static_cast<uint32_t>(v);
 	if (v < 0)
 		*buf++ = '-';
 	char *end = buf + digit_count(n);
@@ -228,21 +228,24 @@ inline size_t format_fixed(char *buf, double v, int width, int decimals)
 	}
 	// The number is written in place from its right end: its length, and
 	// so its blanks, are known first.
+	// Below 2^31 and 10^9, both parts take 32 bits, in which dividing by
+	// 100 is quicker.  The blanks, at most 13, are written as 16 first,
+	// and the number over those beyond them.
 	uint64_t n = scaled_decimal(v, decimals);
-	uint64_t whole = n / POW10[decimals];
+	uint32_t whole = static_cast<uint32_t>(n / POW10[decimals]);
 	int whole_digits = digit_count(whole);
 	size_t len = static_cast<size_t>(std::signbit(v) + whole_digits + (decimals > 0 ? decimals + 1 : 0));
 	size_t blanks = static_cast<int>(len) < width ? static_cast<size_t>(width) - len : 0;
+	if (blanks > 0)
+		std::memcpy(buf, "                ", 16);
 	char *p = buf + blanks + len;
 	if (decimals > 0) {
-		p = digits_before(p, n % POW10[decimals], decimals);
+		p = digits_before(p, static_cast<uint32_t>(n % POW10[decimals]), decimals);
 		*--p = '.';
 	}
 	p = digits_before(p, whole, whole_digits);
 	if (std::signbit(v))
 		*--p = '-';
-	for (size_t i = 0; i < blanks; i++)
-		buf[i] = ' ';
 	return blanks + len;
 }
 
