@@ -83,15 +83,19 @@ keep() {
 	name=$1
 	shift
 	measure "$@"
-	if [ ! -f "$tmp/$name" ] || awk -v s="$seconds" -v f="$(cut -d' ' -f1 "$tmp/$name")" 'BEGIN { exit !(s < f) }'
-	then echo "$seconds $kb $cpu" >"$tmp/$name"; fi
+	fastest "$name"
+}
+# fastest NAME: keeps seconds, kb and cpu in $tmp/NAME if seconds is the
+# fastest yet.
+fastest() {
+	if [ ! -f "$tmp/$1" ] || awk -v s="$seconds" -v f="$(cut -d' ' -f1 "$tmp/$1")" 'BEGIN { exit !(s < f) }'
+	then echo "$seconds ${kb:--} ${cpu:--}" >"$tmp/$1"; fi
 }
 kept() { read -r seconds kb cpu <"$tmp/$1"; }
 # keep_floor NAME PROGRAM: one run of the floor of PROGRAM, kept as NAME.
 keep_floor() {
 	seconds=$("$bin/bench/catalogue_$2" floor "$lines" | cut -d' ' -f1) kb='' cpu=''
-	if [ ! -f "$tmp/$1" ] || awk -v s="$seconds" -v f="$(cut -d' ' -f1 "$tmp/$1")" 'BEGIN { exit !(s < f) }'
-	then echo "$seconds - -" >"$tmp/$1"; fi
+	fastest "$1"
 }
 
 # row LABEL SECONDS KILOBYTES LINES [BASE NAME]...: one line of the table,
