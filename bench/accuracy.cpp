@@ -1,13 +1,12 @@
 // Accuracy of both programs against the IAU's standard astronomy routines
-// in C (erfa):
-//   skysep against eraSeps on random pairs of positions: wide, close, and
+// in C (erfa), for the figures of the manuals' CAVEATS:
+//   skysep, single runs, against eraSeps on random pairs: wide, close, and
 //   near-opposite;
-//   precession against the IAU 2006 precession matrix (eraPmat06, J2000 to
-//   the target epoch) for spans of 1, 10, 100 and 1000 years forward, and
-//   1, 10, 100, 400 and 1000 years back (to 1600 and 1000, the equinoxes
-//   of historical catalogues: the IAU model is not symmetric in time, this
-//   one is, so the differences depend on the direction), and the error
-//   of the printed right ascension in hours by declination over a century;
+//   precession's uniform model against the IAU 2006 precession matrix
+//   (eraPmat06, J2000 to the target epoch) for spans of 1 to 1000 years
+//   forward and back (the IAU model is not symmetric in time, this one is),
+//   and the error of the printed right ascension in hours by declination
+//   over a century;
 //   each of precession's models against the long-term model (eraLtp) at
 //   100, 1000 and 10000 years from 2000 either way, within its span.
 // For each set it prints the worst difference between a printed value and
@@ -18,7 +17,7 @@
 // usage: accuracy skysep precession [runs]
 // (run by bench/accuracy.sh; runs defaults to 2000)
 #include "random.hpp"
-#include "run.hpp"
+#include "spawn.hpp"
 
 #include <unistd.h>
 
@@ -32,53 +31,71 @@
 
 static const char *skysep, *precession;
 
-// Runs prog with args and reads at least n numbers from its line with
-// pattern into a and b; a run that fails or prints a line that does not
-// match ends the bench.
-static void run_and_read(const char *prog, std::vector<std::string> args, const char *pattern, int n,
-                         double *a, double *b)
-{
-	Case r = run({}, prog, argv_of(prog, args), false);
-	if (r.status != 0 || std::sscanf(r.out.c_str(), pattern, a, b) < n) {
-		std::fprintf(stderr, "accuracy: %s", prog);
-		for (const std::string &s : args)
-			std::fprintf(stderr, " %s", s.c_str());
-		if (r.status < 0)
-			std::fprintf(stderr, ": cannot be run\n");
-		else
-			std::fprintf(stderr, ": exit status %d, output \"%s\", errors \"%s\"\n", r.status,
-			             r.out.c_str(), r.err.c_str());
-		std::exit(1);
-	}
-}
-
 // The cases, the same on every machine whatever its C library.
 static Random rng{2000};
 static double uniform(double lo, double hi) { return rng.uniform(lo, hi); }
 
-// v with 12 decimals and a sign, + or -, then the mark.
-static std::string signed_fixed(double v, const char *mark)
+// Ends the bench with what went wrong with a run of prog.
+static void failed(const char *prog, const Case &r)
 {
-	return (std::signbit(v) ? "" : "+") + fixed(v, 12) + mark;
+	std::fprintf(stderr, "accuracy: %s: exit status %d, errors \"%s\"\n", prog, r.status, r.err.c_str());
+	std::exit(1);
 }
 
-// A random position, uniform on the sphere: hours and degrees.
-static void position(double *h, double *d)
+// The numbers that prog prints for the arguments args, read with pattern.
+static void single_run(const char *prog, std::vector<std::string> args, const char *pattern, double *a, double *b)
+{
+	Case r = run({}, prog, argv_of(prog, args), false);
+	if (r.status != 0 || std::sscanf(r.out.c_str(), pattern, a, b) < 1)
+		failed(prog, r);
+}
+
+// The pairs of numbers that prog prints in catalogue mode with the options,
+// one line for each line of in: prog OPTION... --bare -.
+static std::vector<std::pair<double, double>> catalogue(const char *prog, std::vector<const char *> options,
+                                                       const std::string &in)
+{
+	char path[] = "/tmp/skyangles-accuracy-XXXXXX";
+	int fd = mkstemp(path);
+	if (fd < 0 || write(fd, in.data(), in.size()) != static_cast<ssize_t>(in.size())) {
+		std::perror(path);
+		std::exit(1);
+	}
+	close(fd);
+	options.insert(options.begin(), prog);
+	options.insert(options.end(), {"--bare", "-"});
+	Case r = run({}, prog, options, false, environ, path);
+	unlink(path);
+	if (r.status != 0)
+		failed(prog, r);
+	std::vector<std::pair<double, double>> out;
+	double a, b;
+	int used;
+	for (const char *p = r.out.c_str(); std::sscanf(p, "%lf %lf\n%n", &a, &b, &used) == 2; p += used)
+		out.push_back({a, b});
+	return out;
+}
+
+// A random position, uniform on the sphere between the declinations lo
+// and hi degrees, north or south: hours and degrees.
+static void position(double *h, double *d, double lo = 0, double hi = 90)
 {
 	*h = uniform(0, 24);
-	*d = std::asin(uniform(-1, 1)) * ERFA_DR2D;
+	*d = std::asin(uniform(std::sin(lo * ERFA_DD2R), std::sin(hi * ERFA_DD2R))) * ERFA_DR2D;
+	if (rng.below(2))
+		*d = -*d;
 }
 
+// skysep against eraSeps over n single runs: pairs uniform on the sphere,
+// or 1e-7 to 0.01 degrees from each other, or from opposite.  Prints the
+// worst difference in degrees and the share printed as the reference
+// rounds.
 enum Pairs { WIDE, CLOSE, OPPOSITE };
-
-// skysep against eraSeps over n pairs: uniform on the sphere, or 1e-7 to
-// 0.01 degrees from each other, or from opposite.  Prints the worst
-// difference in degrees and the share printed as the reference rounds.
 static void separation(int n, Pairs kind, const char *label)
 {
 	double worst = 0;
-	int exact = 0, done = 0;
-	while (done < n) {
+	int exact = 0;
+	for (int done = 0; done < n;) {
 		double h1, d1, h2, d2, got, unused;
 		position(&h1, &d1);
 		if (kind == WIDE) {
@@ -91,13 +108,13 @@ static void separation(int n, Pairs kind, const char *label)
 			if (std::fabs(d2) > 90 || h2 < 0)
 				continue;
 		}
-		std::vector<std::string> t = {fixed(h1, 12) + "h", signed_fixed(d1, "o"), fixed(h2, 12) + "h",
-		                              signed_fixed(d2, "o")};
-		run_and_read(skysep, t, "angle = %lf degrees = %lf", 1, &got, &unused);
+		std::vector<std::string> t = {fixed(h1, 12) + "h", fixed(std::fabs(d1), 12) + "o",
+		                              fixed(h2, 12) + "h", fixed(std::fabs(d2), 12) + "o"};
+		t[1].insert(0, d1 < 0 ? "-" : "+"), t[3].insert(0, d2 < 0 ? "-" : "+");
+		single_run(skysep, t, "angle = %lf degrees = %lf", &got, &unused);
 		// The values skysep read, not the ones before printing.
-		h1 = std::atof(t[0].c_str()), d1 = std::atof(t[1].c_str());
-		h2 = std::atof(t[2].c_str()), d2 = std::atof(t[3].c_str());
-		double want = eraSeps(h1 * 15 * ERFA_DD2R, d1 * ERFA_DD2R, h2 * 15 * ERFA_DD2R, d2 * ERFA_DD2R) *
+		double want = eraSeps(std::atof(t[0].c_str()) * 15 * ERFA_DD2R, std::atof(t[1].c_str()) * ERFA_DD2R,
+		                      std::atof(t[2].c_str()) * 15 * ERFA_DD2R, std::atof(t[3].c_str()) * ERFA_DD2R) *
 		              ERFA_DR2D;
 		worst = std::fmax(worst, std::fabs(got - want));
 		exact += fixed(got, 6) == fixed(want, 6);
@@ -106,42 +123,47 @@ static void separation(int n, Pairs kind, const char *label)
 	std::printf("  %-36s %9.2e   %5.1f%%\n", label, worst, 100.0 * exact / n);
 }
 
-// Worst differences of precession from eraPmat06 over n positions and a
-// span of years: right ascension on the sky, and declination, in degrees,
-// and the printed right ascension, in hours; and the shares of right
-// ascensions and declinations printed as the reference rounds.  The
-// precessed positions are uniform on the sphere between the declinations
-// lo and hi, north or south; each input is the IAU precession of one taken
-// back to J2000.
-struct Precessed {
-	double ra, dec, hours, ra_exact, dec_exact;
+// The worst differences of precession OPTION... --year=YEAR from the
+// rotation rp over n positions, in one catalogue run: on the sky, in
+// seconds of arc; in right ascension on the sky, and in declination, in
+// degrees; in the printed right ascension, in hours; and the shares of
+// right ascensions and declinations printed, at 3 decimals, as the
+// reference rounds.  The positions that rp gives are uniform on the sphere
+// between the declinations lo and hi, north or south; each input is one
+// of them taken back by rp.
+struct Worst {
+	double sky, ra, dec, hours, ra_exact, dec_exact;
 };
-static Precessed precess(int n, int years, double lo, double hi)
+static Worst worst(std::vector<const char *> options, int year, double rp[3][3], int n, double lo = 0,
+                   double hi = 90)
 {
-	double rbp[3][3];
-	eraPmat06(ERFA_DJ00, years * ERFA_DJY, rbp);
-	Precessed w = {0, 0, 0, 0, 0};
+	std::string in, y = "--year=" + std::to_string(year);
+	std::vector<std::pair<double, double>> want;
 	for (int i = 0; i < n; i++) {
-		double h, d, gh, gd, p[3], q[3], a, b;
-		a = uniform(0, ERFA_D2PI);
-		b = std::asin(uniform(std::sin(lo * ERFA_DD2R), std::sin(hi * ERFA_DD2R)));
-		if (rng.below(2))
-			b = -b;
-		eraS2c(a, b, q);
-		eraTrxp(rbp, q, p);
-		eraC2s(p, &h, &d);
-		std::string th = fixed(eraAnp(h) * ERFA_DR2D / 15, 10), td = fixed(d * ERFA_DR2D, 10);
-		run_and_read(precession, {th, td, std::to_string(2000 + years)}, "R.A. = %lf hours Dec = %lf", 2,
-		             &gh, &gd);
-		// The position precession read, not the one before printing.
+		double h, d, a, b, p[3], q[3];
+		position(&h, &d, lo, hi);
+		eraS2c(h * 15 * ERFA_DD2R, d * ERFA_DD2R, q);
+		eraTrxp(rp, q, p);
+		eraC2s(p, &a, &b);
+		std::string th = fixed(eraAnp(a) * ERFA_DR2D / 15, 12), td = fixed(b * ERFA_DR2D, 12);
+		in += th + " " + td + "\n";
+		// The position that precession reads, not the one before printing.
 		eraS2c(std::atof(th.c_str()) * 15 * ERFA_DD2R, std::atof(td.c_str()) * ERFA_DD2R, p);
-		eraRxp(rbp, p, q);
+		eraRxp(rp, p, q);
 		eraC2s(q, &a, &b);
+		want.push_back({eraAnp(a), b});
+	}
+	options.push_back(y.c_str());
+	std::vector<std::pair<double, double>> got = catalogue(precession, options, in);
+	Worst w = {0, 0, 0, 0, 0, 0};
+	for (int i = 0; i < n; i++) {
+		double gh = got[i].first, gd = got[i].second, a = want[i].first, b = want[i].second;
 		double da = eraAnpm(gh * 15 * ERFA_DD2R - a);
+		w.sky = std::fmax(w.sky, eraSeps(gh * 15 * ERFA_DD2R, gd * ERFA_DD2R, a, b) * ERFA_DR2AS);
 		w.ra = std::fmax(w.ra, std::fabs(da) * std::cos(b) * ERFA_DR2D);
 		w.dec = std::fmax(w.dec, std::fabs(gd - b * ERFA_DR2D));
 		w.hours = std::fmax(w.hours, std::fabs(da) * ERFA_DR2D / 15);
-		w.ra_exact += fixed(gh, 3) == fixed(eraAnp(a) * ERFA_DR2D / 15, 3);
+		w.ra_exact += fixed(gh, 3) == fixed(a * ERFA_DR2D / 15, 3);
 		w.dec_exact += fixed(gd, 3) == fixed(b * ERFA_DR2D, 3);
 	}
 	w.ra_exact = 100 * w.ra_exact / n, w.dec_exact = 100 * w.dec_exact / n;
@@ -149,52 +171,14 @@ static Precessed precess(int n, int years, double lo, double hi)
 }
 
 // The worst difference on the sky, in seconds of arc, of precession
-// --model=MODEL at the epoch from the long-term model, eraLtp, over n
-// random positions uniform on the sphere, printed with 9 decimals.
+// --model=MODEL at the epoch from the long-term model, eraLtp, printed with
+// 9 decimals.
 static double model_worst(const char *model, int epoch, int n)
 {
-	Random r{static_cast<uint64_t>(epoch + 300000)};
-	char path[] = "/tmp/skyangles-accuracy-XXXXXX";
-	int fd = mkstemp(path);
-	std::string in;
-	std::vector<double> h(n), d(n);
-	for (int i = 0; i < n; i++) {
-		std::string th = fixed(r.uniform(0, 24), 12);
-		std::string td = fixed(std::asin(r.uniform(-1, 1)) * ERFA_DR2D, 12);
-		h[i] = std::atof(th.c_str()), d[i] = std::atof(td.c_str());
-		in += th + " " + td + "\n";
-	}
-	if (fd < 0 || write(fd, in.data(), in.size()) != static_cast<ssize_t>(in.size())) {
-		std::perror(path);
-		std::exit(1);
-	}
-	close(fd);
-	std::string m = std::string("--model=") + model, y = "--year=" + std::to_string(epoch);
-	Case c = run({}, precession, {precession, m.c_str(), y.c_str(), "--bare", "--decimals=9", "-"}, false, environ,
-	             path);
-	unlink(path);
-	if (c.status != 0) {
-		std::fprintf(stderr, "accuracy: precession %s %s: status %d, %s", m.c_str(), y.c_str(), c.status,
-		             c.err.c_str());
-		std::exit(1);
-	}
-	double rp[3][3], worst = 0;
+	double rp[3][3];
 	eraLtp(epoch, rp);
-	const char *out = c.out.c_str();
-	for (int i = 0; i < n; i++) {
-		double gh, gd, p[3], q[3], a, b;
-		int used;
-		if (std::sscanf(out, "%lf %lf\n%n", &gh, &gd, &used) != 2) {
-			std::fprintf(stderr, "accuracy: precession %s %s: line %d unread\n", m.c_str(), y.c_str(), i + 1);
-			std::exit(1);
-		}
-		out += used;
-		eraS2c(h[i] * 15 * ERFA_DD2R, d[i] * ERFA_DD2R, p);
-		eraRxp(rp, p, q);
-		eraC2s(q, &a, &b);
-		worst = std::fmax(worst, eraSeps(gh * 15 * ERFA_DD2R, gd * ERFA_DD2R, a, b) * ERFA_DR2AS);
-	}
-	return worst;
+	std::string m = std::string("--model=") + model;
+	return worst({m.c_str(), "--decimals=9"}, epoch, rp, n).sky;
 }
 
 int main(int argc, char *argv[])
@@ -217,32 +201,27 @@ int main(int argc, char *argv[])
 	separation(n, CLOSE, "close pairs, 1e-7 to 0.01 degrees");
 	separation(n, OPPOSITE, "near-opposite, 1e-7 to 0.01 from 180");
 	double got, unused;
-	run_and_read(skysep, {"0", "0", "12", "0.000001"}, "angle = %lf degrees = %lf", 1, &got, &unused);
+	single_run(skysep, {"0", "0", "12", "0.000001"}, "angle = %lf degrees = %lf", &got, &unused);
 	double want = eraSeps(0, 0, ERFA_DPI, 1e-6 * ERFA_DD2R) * ERFA_DR2D;
 	std::printf("  skysep 0 0 12 0.000001: prints %.6f, eraSeps %.6f degrees\n\n", got, want);
 
 	std::printf("precession against IAU 2006 precession (eraPmat06), %d positions each;\n", n);
 	std::printf("printed resolution 0.001 hours (0.015 degrees on the equator) and 0.001 degrees\n");
 	std::printf("  span (years)   year   R.A. worst on the sky (deg)  exact   Dec worst (deg)  exact\n");
+	double rbp[3][3];
 	for (int span : {1, 10, 100, 1000, -1, -10, -100, -400, -1000}) {
-		Precessed w = precess(n, span, 0, 90);
+		eraPmat06(ERFA_DJ00, span * ERFA_DJY, rbp);
+		Worst w = worst({}, 2000 + span, rbp, n);
 		std::printf("  %+12d   %4d   %27.4f  %5.1f%%   %15.4f  %5.1f%%\n", span, 2000 + span, w.ra, w.ra_exact, w.dec,
 		            w.dec_exact);
 	}
 	std::printf("printed R.A. over 100 years, by precessed declination north or south\n");
 	std::printf("  declination (degrees)   R.A. worst (hours)\n");
 	const double bands[] = {0, 45, 70, 80, 85, 89, 89.9, 90};
-	for (int i = 0; i < 7; i++)
-		std::printf("  %9g to %-9g   %18.4f\n", bands[i], bands[i + 1], precess(n, 100, bands[i], bands[i + 1]).hours);
-
-	// Polaris, J2000 2h31m49.09s +89o15'50.8", in 2100.
-	double rbp[3][3], p[3], q[3], a, b, gh, gd;
-	run_and_read(precession, {"2.530303", "89.264111", "2100"}, "R.A. = %lf hours Dec = %lf", 2, &gh, &gd);
 	eraPmat06(ERFA_DJ00, 100 * ERFA_DJY, rbp);
-	eraS2c(2.530303 * 15 * ERFA_DD2R, 89.264111 * ERFA_DD2R, p);
-	eraRxp(rbp, p, q);
-	eraC2s(q, &a, &b);
-	std::printf("  Polaris in 2100: prints %.3f hours, IAU 2006 %.3f hours\n\n", gh, eraAnp(a) * ERFA_DR2D / 15);
+	for (int i = 0; i < 7; i++)
+		std::printf("  %9g to %-9g   %18.4f\n", bands[i], bands[i + 1], worst({}, 2100, rbp, n, bands[i], bands[i + 1]).hours);
+	std::printf("\n");
 
 	std::printf("precession's models against the long-term model (eraLtp), %d positions each, printed\n", n);
 	std::printf("with 9 decimals; the worst difference on the sky, in seconds of arc\n");

@@ -4,7 +4,7 @@
 # measured is written at the top of bench/accuracy.cpp.  Then, where
 # astropy is installed (Debian's python3-astropy; this script installs
 # nothing), precession --model=iau2006 against its FK5 frame
-# (bench/astropy_fk5.py).
+# (bench/with_astropy.py).
 #
 # usage: bench/accuracy.sh [runs]     (default 2000 cases a set)
 set -eu
@@ -18,7 +18,7 @@ bin=$(bench_build dynamic)
 "$bin/bench/accuracy" "$bin/skysep" "$bin/precession" "${1:-2000}"
 echo
 if [ -x /usr/bin/python3 ] && /usr/bin/python3 -c 'import astropy' 2>/dev/null; then
-	/usr/bin/python3 "$repo/bench/astropy_fk5.py" "$bin/precession" "${1:-2000}"
+	/usr/bin/python3 "$repo/bench/with_astropy.py" fk5 "$bin/precession" "${1:-2000}" 2>/dev/null
 else
 	echo "astropy: not installed (Debian's python3-astropy), so no check against its FK5 frame"
 fi

@@ -2,9 +2,8 @@
 # Start-up and footprint of the programs, built dynamically and statically,
 # each against a minimal program linked the same way (bench/minimal.cpp).
 # For each program it reports what it links, the heap it uses on every kind
-# of run, the instructions one run takes under callgrind with the ratio to
-# the minimal program, the instructions with the .deb's hardening, without
-# and with bind-now, and the time of whole runs in a shell loop.
+# of run, and the instructions one run takes under callgrind with the ratio
+# to the minimal program.
 #
 # The instruction counts repeat exactly for the same binaries and the same
 # environment, and the environment is fixed here: every program is run
@@ -16,15 +15,9 @@ set -eu
 # shellcheck source=build.sh
 . "$(dirname "$0")/build.sh"
 command -v valgrind >/dev/null || { echo "$0: needs valgrind: apt-get install valgrind" >&2; exit 1; }
-# The builds: dynamic and static, and dynamic with the hardening of the
-# .deb, without and with bind-now.
-for kind in dynamic static hardened bindnow; do
-	case $kind in
-	dynamic) set -- ;;
-	static) set -- -DSKYANGLES_STATIC=ON ;;
-	hardened) set -- -DSKYANGLES_HARDENING=ON ;;
-	bindnow) set -- -DSKYANGLES_HARDENING=ON -DCMAKE_EXE_LINKER_FLAGS=-Wl,-z,now ;;
-	esac
+# The builds: dynamic and static.
+for kind in dynamic static; do
+	if [ "$kind" = static ]; then set -- -DSKYANGLES_STATIC=ON; else set --; fi
 	dir=$(bench_build "$kind" "$@")
 	mkdir "$tmp/run-$kind"
 	cp "$dir/skysep" "$dir/precession" "$dir/bench/minimal" "$tmp/run-$kind/"
@@ -47,29 +40,25 @@ count() {
 		END { print n, calls + 0 }' "$tmp/cg"
 }
 
-# Each program: what it links, then for a successful run, the same run
-# writing to a full device, and its other runs, the allocations made from
-# main on and before main (by the C library's start-up), then the
-# instructions of a successful run, and their ratio to the minimal
+# Each program: what it links; for a successful run, the same run writing
+# to a full device, and its other runs, the allocations from main on; and
+# the instructions of a successful run and their ratio to the minimal
 # program's against the target: within 1.10 built dynamically, within
 # 1.25 statically.  A run "-" reads the catalogue $tmp/PROGRAM.lines.
 report() {
 	kind=$1 prog=$2 ok=$3
 	shift 3
-	if [ "$kind" = dynamic ]; then
-		links=$(ldd "$tmp/run-$kind/$prog" | awk '$1 !~ /^(linux-vdso|\/)/ {printf "%s ", $1}')
-	else
-		links=$(file -b "$tmp/run-$kind/$prog" | grep -o 'statically linked')
-	fi
+	links=$(file -b "$tmp/run-$kind/$prog" | grep -o 'statically linked' ||
+		ldd "$tmp/run-$kind/$prog" | awk '$1 !~ /^(linux-vdso|\/)/ {printf "%s ", $1}')
 	echo "$prog ($kind): $links"
 	for run in "$ok" "> /dev/full" "$@"; do
-		out=/dev/null in=/dev/null
-		case $run in "> /dev/full") out=/dev/full args=$ok ;; *) args=$run ;; esac
+		out=/dev/null in=/dev/null args=$run
+		[ "$run" != "> /dev/full" ] || out=/dev/full args=$ok
 		case $args in -|*" -") in=$tmp/$prog.lines ;; esac
 		eval "set -- $args"
 		# shellcheck disable=SC2046 # count prints two numbers, one a word
-		set -- $(count "$kind" --toggle-collect=main "./$prog" "$@") $(count "$kind" "./$prog" "$@")
-		echo "$prog ($kind): heap $2 allocations from main on, $(($4 - $2)) before main   [$(echo "$run" | cut -c1-50)]"
+		set -- $(count "$kind" --toggle-collect=main "./$prog" "$@")
+		echo "  heap: $2 allocations from main on   [$(echo "$run" | cut -c1-60)]"
 	done
 	out=/dev/null in=/dev/null
 	eval "set -- $ok"
@@ -102,38 +91,4 @@ for kind in dynamic static; do
 	report "$kind" precession "$pre_args" \
 		"" "inf 0 2000" "0 1e400 2000" - --help "--bare 06:45:08.9 -16:42:58 J2100" "--degrees --columns=1,2,3 -" \
 		"--model=long-term --bare 06:45:08.9 -16:42:58 2100.5" "--model=iau2006 0 0 5000"
-done
-
-# The hardening of the .deb, and bind-now beside it.
-echo
-for kind in hardened bindnow; do
-	out=/dev/null in=/dev/null
-	for prog in skysep precession; do
-		args=$sep_args
-		[ "$prog" = skysep ] || args=$pre_args
-		eval "set -- $args"
-		# shellcheck disable=SC2046 # as above
-		set -- $(count "$kind" "./$prog" "$@")
-		echo "$prog ($kind): $1 instructions"
-	done
-done
-
-# Wall-clock time of whole runs, as a user running a catalogue through a
-# shell loop sees it: timed LABEL COMMAND...
-timed() {
-	label=$1
-	shift
-	start=$(date +%s%N)
-	i=0
-	while [ $i -lt 2000 ]; do "$@" >/dev/null; i=$((i + 1)); done
-	echo "$label: $(( ($(date +%s%N) - start) / 2000000 )) us a run, shell loop of 2000"
-}
-echo
-for kind in dynamic static; do
-	bin=$tmp/run-$kind
-	timed "minimal program ($kind)" "$bin/minimal" 0.5
-	eval "set -- $sep_args"
-	timed "skysep ($kind)" "$bin/skysep" "$@"
-	eval "set -- $pre_args"
-	timed "precession ($kind)" "$bin/precession" "$@"
 done

@@ -1,33 +1,57 @@
-"""The jobs of bench/catalogue.sh done with astropy, as its users would do
-them (Debian's python3-astropy):
+"""The benches' jobs done with astropy (Debian's python3-astropy):
 
   with_astropy.py separation FILE
       lines of two positions, 03:13:29.07 +62:32:17.1 18:19:50.13 ...,
       read as SkyCoord from the texts; their separations in degrees;
   with_astropy.py precession FILE
       lines of hours, degrees and a year; each position precessed from
-      the equinox of J2000 to that of its year (FK5).
+      the equinox of J2000 to that of its year (FK5);
+  with_astropy.py fk5 PRECESSION [positions]
+      precession --model=iau2006 against FK5, which applies the IAU 2006
+      precession matrix: random positions uniform on the sphere, from
+      J2000.0 to each epoch (TT), the worst difference on the sky against
+      the target of 0.001 seconds of arc.
 
-Writes one line for each line read, and to standard error the seconds
-taken after the interpreter has started and imported astropy."""
+The first two write one line for each line read, and to standard error
+the seconds taken after the interpreter has started and imported astropy."""
+import subprocess
 import sys
 import time
 
+import astropy
 import numpy as np
 from astropy import units as u
 from astropy.coordinates import FK5, SkyCoord
 from astropy.time import Time
 
 start = time.perf_counter()
-job, path = sys.argv[1], sys.argv[2]
+job = sys.argv[1]
 if job == "separation":
-    columns = np.loadtxt(path, dtype=str, comments="#", ndmin=2)
+    columns = np.loadtxt(sys.argv[2], dtype=str, comments="#", ndmin=2)
     first = SkyCoord(columns[:, 0], columns[:, 1], unit=(u.hourangle, u.deg))
     second = SkyCoord(columns[:, 2], columns[:, 3], unit=(u.hourangle, u.deg))
     np.savetxt(sys.stdout, first.separation(second).deg, fmt="%.6f")
-else:
-    columns = np.loadtxt(path, ndmin=2)
+elif job == "precession":
+    columns = np.loadtxt(sys.argv[2], ndmin=2)
     position = SkyCoord(columns[:, 0] * u.hourangle, columns[:, 1] * u.deg, frame=FK5(equinox="J2000"))
     moved = position.transform_to(FK5(equinox=Time(columns[:, 2], format="jyear")))
     np.savetxt(sys.stdout, np.column_stack([moved.ra.hour, moved.dec.deg]), fmt="%7.3f")
-print(f"{time.perf_counter() - start:.3f}", file=sys.stderr)
+else:
+    n = int(sys.argv[3]) if len(sys.argv) > 3 else 2000
+    rng = np.random.default_rng(2000)
+    print(f"precession --model=iau2006 against astropy {astropy.__version__} FK5, {n} positions each")
+    met = True
+    for epoch in (1000, 1900, 2100, 3000):
+        text = "".join(f"{h:.12f} {d:.12f}\n" for h, d in
+                       zip(rng.uniform(0, 24, n), np.degrees(np.arcsin(rng.uniform(-1, 1, n)))))
+        out = subprocess.run([sys.argv[2], "--model=iau2006", f"--year={epoch}", "--bare", "--decimals=9", "-"],
+                             input=text, capture_output=True, text=True, check=True).stdout
+        got = np.loadtxt(out.splitlines(), ndmin=2)
+        read = np.loadtxt(text.splitlines(), ndmin=2)  # what precession read, not what was drawn
+        begin = SkyCoord(read[:, 0] * u.hourangle, read[:, 1] * u.deg, frame=FK5(equinox="J2000"))
+        want = begin.transform_to(FK5(equinox=Time(epoch, format="jyear", scale="tt")))
+        worst = SkyCoord(got[:, 0] * u.hourangle, got[:, 1] * u.deg, frame=want.frame).separation(want).arcsec.max()
+        met = met and worst <= 0.001
+        print(f"  {epoch}: worst {worst:.6f} arcsec")
+    print(f"  target: within 0.001 arcsec at each epoch: {'met' if met else 'MISSED'}")
+print(f"{time.perf_counter() - start:.4f}", file=sys.stderr)

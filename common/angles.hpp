@@ -41,4 +41,13 @@ inline Vec unit_vector(double ra, double dec)
 	           std::sin(dec)};
 }
 
+// The scalar product a . b.
+inline double dot(const Vec &a, const Vec &b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+// The cross product a x b.
+inline Vec cross(const Vec &a, const Vec &b)
+{
+	return Vec{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
 #endif

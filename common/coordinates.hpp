@@ -1,5 +1,6 @@
 // Coordinate texts: a right ascension or a declination read from its text
-// into radians, in the notations that the programs take.
+// into radians, in the notations that the programs take, or refused.  Uses
+// angles.hpp, decimal.hpp and messages.hpp.
 //
 // Every notation is up to three numbers with a unit mark after each of the
 // first two; whatever follows the last number read is ignored.  Its value
@@ -13,6 +14,7 @@
 
 #include "angles.hpp"
 #include "decimal.hpp"
+#include "messages.hpp"
 
 // How coordinate texts are read.
 struct Reading {
@@ -243,6 +245,18 @@ inline bool get_dec(const char *text, const Reading &reading, double *radians)
 		degrees = -degrees;
 	*radians = deg_to_rad(degrees);
 	return std::isfinite(*radians);
+}
+
+// The texts ra and dec to a position in radians, *alpha and *delta, or the
+// refusal of the first that is not a coordinate, right ascension first.
+inline bool get_position(const char *ra, const char *dec, const Reading &reading, double *alpha, double *delta,
+                         Refusal &refusal)
+{
+	if (!get_ra(ra, reading, alpha))
+		return refuse(refusal, "right ascension", ra);
+	if (!get_dec(dec, reading, delta))
+		return refuse(refusal, "declination", dec);
+	return true;
 }
 
 #endif

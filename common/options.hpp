@@ -1,11 +1,14 @@
-// The command line that both programs share: GNU long options, --name or
-// --name=value, before the operands, and what they set.
+// The command line as both programs read it: GNU long options, --name or
+// --name=value, before the operands; the options that both take; and the
+// operands that a question needs.  Each program declares its own options
+// and the settings they read into; this file knows none of them.  Uses the
+// C library, fields.hpp and messages.hpp.
 //
 // The options form starts only when the first argument is one of the
-// options that change a run (not --help or --version, which alone keep
-// their meaning), so that every other argument vector means what it
-// meant before options existed: skysep --x 0 0 0 still reads --x as a
-// right ascension.  In the options form, the first operand or a "--"
+// program's options that change a run (not --help or --version, which
+// alone keep their meaning), so that every other argument vector means
+// what it meant before options existed: skysep --x 0 0 0 still reads --x
+// as a right ascension.  In the options form, the first operand or a "--"
 // ends the options, and nothing is reordered.
 #ifndef OPTIONS_HPP
 #define OPTIONS_HPP
@@ -14,115 +17,56 @@
 #include <cstdio>
 #include <cstring>
 
-#include "angles.hpp"
-#include "coordinates.hpp"
-#include "lines.hpp"
+#include "decimal.hpp"
+#include "fields.hpp"
+#include "messages.hpp"
 
-struct EpochMatrix;
-
-// What an answer is computed and printed with.
-struct Settings {
-	Reading reading;
-	int decimals;            // of every decimal number printed, 0 to DECIMALS_MAX
-	bool bare;               // the numbers alone
-	const Vec *from;         // skysep: the one position that all are measured from, or null
-	const double *year;      // precession: the one year that all are moved to, or null
-	int model;               // precession: the model, counted in Program's models from 0
-	EpochMatrix *last;       // precession: the matrix of the last epoch, kept between answers
+// An option: its name, and what its value is called in a message, or null
+// for an option that takes no value.
+struct Option {
+	const char *name;
+	const char *value;
 };
 
-// A program, as its command line sees it.
-struct Program {
-	const char *usage;       // formatted with the invocation name
-	const char *operands;    // the names of the operands, "ra1 dec1 ra2 dec2"
-	Reading::Kind plain;     // how a run without options reads them
-	bool numbers;            // the catalogue reading takes any number in whole
-	int decimals;            // the decimals printed without --decimals
-	// The option that fixes part of every question, "from" (skysep's
-	// --from=RA,DEC) or "year" (precession's --year=YEAR), and the names of
-	// the operands then left.
-	const char *fixed;
-	const char *rest;
-	// The names of the models that --model chooses from, separated by
-	// blanks, the default first; or null for a program without models.
-	const char *models;
+// The options that both programs take, in this order.
+enum CommonOption { OPT_DEGREES, OPT_DECIMALS, OPT_BARE, OPT_COLUMNS, OPT_DELIMITER, OPT_HELP, OPT_VERSION };
+constexpr Option COMMON_OPTIONS[] = {
+	{"degrees", nullptr}, {"decimals", "N"}, {"bare", nullptr}, {"columns", "LIST"},
+	{"delimiter", "C"},   {"help", nullptr}, {"version", nullptr},
+};
+constexpr int COMMON_OPTION_COUNT = sizeof COMMON_OPTIONS / sizeof *COMMON_OPTIONS;
+
+// A program's own options, and what reads them into its settings S: for
+// each of them, in the order given, take(prog, settings, k, value) with k
+// its place in list and its value (null for one that takes none); take
+// returns false after a message through misuse() if the value is not one
+// that the option takes.  A value that depends on another option is read
+// after them all, by the program.
+template <typename S>
+struct OwnOptions {
+	const Option *list;
+	int count;
+	bool (*take)(const char *prog, S &settings, int option, char *value);
 };
 
-// The command line, read.
-struct Options {
-	Settings settings;
-	bool help, version;
-	bool plain;              // no option: as the first release read it
-	bool catalogue;          // the one operand "-"
+// What the command line holds, beyond a program's own options.
+struct CommandLine {
+	bool plain;          // no option and not "-": the operands as the first release read them
+	bool help, version;  // --help, --version
+	bool catalogue;      // the one operand "-"
+	int decimals;        // --decimals, 0 to DECIMALS_MAX, or -1 if not given
+	bool bare;           // --bare: the numbers alone
+	bool degrees;        // --degrees: right ascensions without marks in degrees
+	char delimiter;      // --delimiter's byte, or 0 for runs of blanks and tabs
+	char *columns;       // --columns's list as given, or null
 	char **operands;
 	int operand_count;
-	char *fixed;             // the value of --from or --year, or null
-	char delimiter;          // --delimiter's byte, or 0 for runs of blanks and tabs
-	Columns columns;         // --columns's choice, or the first fields
 };
-
-// The options that a program may take.
-enum Option {
-	OPT_FROM, OPT_YEAR, OPT_MODEL, OPT_DEGREES, OPT_DECIMALS, OPT_BARE, OPT_COLUMNS, OPT_DELIMITER, OPT_HELP,
-	OPT_VERSION, NO_OPTION
-};
-struct OptionName {
-	const char *name;
-	const char *value;       // what its value is, for a message; null if it takes none
-};
-constexpr OptionName OPTION_NAMES[] = {
-	{"from", "RA,DEC"},  {"year", "YEAR"},    {"model", "NAME"}, {"degrees", nullptr}, {"decimals", "N"},
-	{"bare", nullptr},   {"columns", "LIST"}, {"delimiter", "C"}, {"help", nullptr},  {"version", nullptr},
-};
-
-// The number of words, separated by blanks, in the text s.
-inline int words(const char *s)
-{
-	int n = 1;
-	for (; (s = std::strchr(s, ' ')) != nullptr; s++)
-		n++;
-	return n;
-}
-
-// The place of the word s in the blank-separated list, counted from 0, or
-// -1 if it is not one of them.
-inline int word_in(const char *list, const char *s)
-{
-	size_t n = std::strlen(s);
-	for (int i = 0;; i++) {
-		size_t w = std::strcspn(list, " ");
-		if (w == n && std::strncmp(list, s, n) == 0)
-			return i;
-		if (list[w] == '\0')
-			return -1;
-		list += w + 1;
-	}
-}
-
-// The option that the argument a names (its name, before any "="), or
-// NO_OPTION.
-inline Option option_of(const char *a, const Program &program)
-{
-	if (std::strncmp(a, "--", 2) != 0)
-		return NO_OPTION;
-	a += 2;
-	size_t n = std::strcspn(a, "=");
-	for (int o = OPT_FROM; o < NO_OPTION; o++) {
-		const char *name = OPTION_NAMES[o].name;
-		if (std::strlen(name) != n || std::strncmp(name, a, n) != 0)
-			continue;
-		if ((o == OPT_FROM || o == OPT_YEAR) && std::strcmp(name, program.fixed) != 0)
-			return NO_OPTION;
-		if (o == OPT_MODEL && program.models == nullptr)
-			return NO_OPTION;
-		return static_cast<Option>(o);
-	}
-	return NO_OPTION;
-}
 
 // Reports a fault of the command line: the program's name and the reason,
-// formatted, then the usage text, on standard error.  Returns false.
-inline bool misuse(const char *prog, const Program &program, const char *format, ...)
+// formatted, then the usage text, formatted with the name, on standard
+// error.  Returns false.
+inline bool misuse(const char *prog, const char *usage, const char *format, ...)
 {
 	std::va_list args;
 	va_start(args, format);
@@ -130,43 +74,57 @@ inline bool misuse(const char *prog, const Program &program, const char *format,
 	std::vfprintf(stderr, format, args);
 	va_end(args);
 	std::fputc('\n', stderr);
-	std::fprintf(stderr, program.usage, prog);
+	std::fprintf(stderr, usage, prog);
 	return false;
 }
 
-// Reads the command line argv of program into o.  Returns false after a
-// message and the usage text on standard error if it is not one that the
-// program takes.
-inline bool read_options(const char *prog, int argc, char *argv[], const Program &program, Options &o)
+// The option that the argument a names (its name, before any "="), counted
+// over the common options and then the n options of own; -1 if none.
+inline int option_of(const char *a, const Option *own, int n)
 {
-	o = Options{};
-	o.settings.reading = {program.plain, false, false};
-	o.settings.decimals = program.decimals;
-	o.columns = first_columns(words(program.operands));
-	int i = 1;
-	char *columns = nullptr;
+	if (std::strncmp(a, "--", 2) != 0)
+		return -1;
+	a += 2;
+	size_t length = std::strcspn(a, "=");
+	for (int k = 0; k < COMMON_OPTION_COUNT + n; k++) {
+		const char *name = k < COMMON_OPTION_COUNT ? COMMON_OPTIONS[k].name : own[k - COMMON_OPTION_COUNT].name;
+		if (std::strlen(name) == length && std::strncmp(name, a, length) == 0)
+			return k;
+	}
+	return -1;
+}
+
+// Reads argv into o and the program's own options through own into
+// settings.  A run without options must have plain operands; usage is the
+// program's usage text.  Returns false after a message and the usage text
+// on standard error if the command line is not one that the program takes.
+// The operands of the options form are checked by check_operands.
+template <typename S>
+inline bool read_options(const char *prog, int argc, char *argv[], const char *usage, int plain,
+                         const OwnOptions<S> &own, S &settings, CommandLine &o)
+{
+	o = CommandLine{};
+	o.decimals = -1;
 
 	// The lone forms, and the first release's operands.
-	Option first = argc > 1 ? option_of(argv[1], program) : NO_OPTION;
-	if (first == NO_OPTION || first == OPT_HELP || first == OPT_VERSION) {
+	int first = argc > 1 ? option_of(argv[1], own.list, own.count) : -1;
+	if (first < 0 || first == OPT_HELP || first == OPT_VERSION) {
 		bool lone = argc == 2;
 		o.help = lone && std::strcmp(argv[1], "--help") == 0;
 		o.version = lone && std::strcmp(argv[1], "--version") == 0;
 		o.catalogue = lone && std::strcmp(argv[1], "-") == 0;
 		o.plain = !o.catalogue;
-		if (o.catalogue)
-			o.settings.reading = {Reading::CATALOGUE, program.numbers, false};
 		o.operands = argv + 1;
 		o.operand_count = argc > 1 ? argc - 1 : 0;
-		if (!o.help && !o.version && !o.catalogue && o.operand_count != words(program.operands)) {
-			std::fprintf(stderr, program.usage, prog);
+		if (!o.help && !o.version && !o.catalogue && o.operand_count != plain) {
+			std::fprintf(stderr, usage, prog);
 			return false;
 		}
 		return true;
 	}
 
 	// The options form.
-	o.settings.reading = {Reading::CATALOGUE, program.numbers, false};
+	int i = 1;
 	for (; i < argc; i++) {
 		char *a = argv[i];
 		if (std::strcmp(a, "--") == 0) {
@@ -175,59 +133,37 @@ inline bool read_options(const char *prog, int argc, char *argv[], const Program
 		}
 		if (std::strncmp(a, "--", 2) != 0)
 			break;
-		Option option = option_of(a, program);
-		if (option == NO_OPTION)
-			return misuse(prog, program, "unknown option \"%s\"", escaped(a));
-		const OptionName &name = OPTION_NAMES[option];
+		int k = option_of(a, own.list, own.count);
+		if (k < 0)
+			return misuse(prog, usage, "unknown option \"%s\"", escaped(a));
+		const Option &option = k < COMMON_OPTION_COUNT ? COMMON_OPTIONS[k] : own.list[k - COMMON_OPTION_COUNT];
 		char *value = std::strchr(a, '=');
-		if (name.value != nullptr && value == nullptr)
-			return misuse(prog, program, "option --%s needs a value: --%s=%s", name.name, name.name, name.value);
-		if (name.value == nullptr && value != nullptr)
-			return misuse(prog, program, "option --%s takes no value", name.name);
+		if (option.value != nullptr && value == nullptr)
+			return misuse(prog, usage, "option --%s needs a value: --%s=%s", option.name, option.name,
+			              option.value);
+		if (option.value == nullptr && value != nullptr)
+			return misuse(prog, usage, "option --%s takes no value", option.name);
 		if (value != nullptr)
 			value++;
-		switch (option) {
-		case OPT_FROM:
-			if (std::strchr(value, ',') == nullptr || std::strchr(value, ',') != std::strrchr(value, ','))
-				return misuse(prog, program, "option --from: \"%s\" is not RA,DEC", escaped(value));
-			o.fixed = value;
-			break;
-		case OPT_YEAR:
-			o.fixed = value;
-			break;
-		case OPT_MODEL:
-			o.settings.model = word_in(program.models, value);
-			if (o.settings.model < 0) {
-				// The names as a phrase: "a, b or c".
-				char list[128] = "";
-				const char *m = program.models;
-				for (int k = 0, count = words(m), n = 0; k < count && n < static_cast<int>(sizeof list); k++) {
-					int w = static_cast<int>(std::strcspn(m, " "));
-					n += std::snprintf(list + n, sizeof list - n, "%s%.*s",
-					                   k == 0 ? "" : k + 1 < count ? ", " : " or ", w, m);
-					m += w + 1;
-				}
-				return misuse(prog, program, "option --model: \"%s\" is not %s", escaped(value), list);
-			}
-			break;
+		switch (k) {
 		case OPT_DEGREES:
-			o.settings.reading.degrees = true;
+			o.degrees = true;
 			break;
 		case OPT_DECIMALS:
 			if (value[0] < '0' || value[0] > '9' || value[1] != '\0')
-				return misuse(prog, program, "option --decimals: \"%s\" is not a number from 0 to 9",
-				              escaped(value));
-			o.settings.decimals = value[0] - '0';
+				return misuse(prog, usage, "option --decimals: \"%s\" is not a number from 0 to %d",
+				              escaped(value), DECIMALS_MAX);
+			o.decimals = value[0] - '0';
 			break;
 		case OPT_BARE:
-			o.settings.bare = true;
+			o.bare = true;
 			break;
 		case OPT_COLUMNS:
-			columns = value;
+			o.columns = value;
 			break;
 		case OPT_DELIMITER:
 			if (value[0] == '\0' || value[1] != '\0' || value[0] == '"' || value[0] == '\r' || value[0] == '\n')
-				return misuse(prog, program,
+				return misuse(prog, usage,
 				              "option --delimiter: \"%s\" is not one byte other than a double quote, "
 				              "carriage return or newline",
 				              escaped(value));
@@ -239,34 +175,49 @@ inline bool read_options(const char *prog, int argc, char *argv[], const Program
 		case OPT_VERSION:
 			o.version = true;
 			return true;
-		case NO_OPTION:
-			break;
+		default:
+			if (!own.take(prog, settings, k - COMMON_OPTION_COUNT, value))
+				return false;
 		}
 	}
 	o.operands = argv + i;
 	o.operand_count = argc - i;
 	o.catalogue = o.operand_count == 1 && std::strcmp(o.operands[0], "-") == 0;
+	return true;
+}
 
-	// What the options ask of the operands.
-	const char *names = o.fixed != nullptr ? program.rest : program.operands;
-	int count = words(names);
-	if (!o.catalogue && (columns != nullptr || o.delimiter != '\0'))
-		return misuse(prog, program, "option --%s reads catalogue mode's lines: give the operand -",
-		              columns != nullptr ? "columns" : "delimiter");
+// The names, count of them, separated by the byte between, into buf of
+// size bytes.
+inline const char *joined(const char *const names[], int count, char between, char *buf, size_t size)
+{
+	size_t n = 0;
+	buf[0] = '\0';
+	for (int k = 0; k < count && n < size; k++)
+		n += static_cast<size_t>(std::snprintf(buf + n, size - n, "%.*s%s", k > 0, &between, names[k]));
+	return buf;
+}
+
+// Checks that the operands of the options form in o are a question of
+// count fields with the names given, or "-", and reads --columns into
+// columns for them.  with names the option that fixes part of each
+// question (for its message), or is null.  Returns false after a message
+// and the usage text if they are not.
+inline bool check_operands(const char *prog, const char *usage, CommandLine &o, const char *const names[],
+                           int count, const char *with, Columns &columns)
+{
+	char blanks[256], commas[256];
+	if (!o.catalogue && (o.columns != nullptr || o.delimiter != '\0'))
+		return misuse(prog, usage, "option --%s reads catalogue mode's lines: give the operand -",
+		              o.columns != nullptr ? "columns" : "delimiter");
 	if (!o.catalogue && o.operand_count != count)
-		return misuse(prog, program, "expected %d operands%s%s, %s, or -; found %d", count,
-		              o.fixed != nullptr ? " with --" : "", o.fixed != nullptr ? program.fixed : "", names,
-		              o.operand_count);
-	o.columns = first_columns(count);
-	if (columns != nullptr && !choose_columns(columns, count, o.columns)) {
-		char list[64];
-		std::snprintf(list, sizeof list, "%s", names);
-		for (char *p = list; (p = std::strchr(p, ' ')) != nullptr;)
-			*p = ',';
-		return misuse(prog, program,
+		return misuse(prog, usage, "expected %d operands%s%s, %s, or -; found %d", count,
+		              with != nullptr ? " with --" : "", with != nullptr ? with : "",
+		              joined(names, count, ' ', blanks, sizeof blanks), o.operand_count);
+	columns = first_columns(count);
+	if (o.columns != nullptr && !choose_columns(o.columns, count, columns))
+		return misuse(prog, usage,
 		              "option --columns: \"%s\" is not %d field numbers (1 to %d) or column names, %s",
-		              escaped(columns), count, FIELD_NUMBER_MAX, list);
-	}
+		              escaped(o.columns), count, FIELD_NUMBER_MAX, joined(names, count, ',', commas, sizeof commas));
 	return true;
 }
 

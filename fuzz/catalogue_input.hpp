@@ -13,9 +13,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "lines.hpp"
+#include "catalogue.hpp"
+#include "line_reader.hpp"
 #include "options.hpp"
-#include "runs.hpp"
+#include "output.hpp"
 
 // The block sizes that the first byte chooses from, by its value modulo 5.
 constexpr size_t FUZZ_BLOCKS[] = {1, 2, 7, 4096, BLOCK_MAX};
@@ -81,14 +82,14 @@ inline ssize_t read_memory(void *source, char *buf, size_t n)
 	return static_cast<ssize_t>(n);
 }
 
-// Runs catalogue mode of the program on the input data, of size bytes,
-// as main would: the options read with read_options, then fix(o), which
-// reads what --from or --year fixes into state of its own and returns
-// false if it is refused, then answer_lines on the input in memory, with
+// Runs catalogue mode of a program on the input data, of size bytes, as
+// its main would: its command line read by read_command_line into its
+// settings S, then answer_lines with answer on the input in memory, with
 // the output to /dev/null.
-template <typename Fix>
-inline void fuzz_catalogue(const uint8_t *data, size_t size, const char *prog, const Program &program,
-                           Answer answer, Fix fix)
+template <typename S>
+inline void fuzz_catalogue(const uint8_t *data, size_t size, const char *prog,
+                           bool (*read_command_line)(const char *, int, char **, CommandLine &, S &, Columns &),
+                           bool (*answer)(char *const fields[], S &settings, Line &line, Refusal &refusal))
 {
 	static CatalogueInput c;
 	static LineReader in;
@@ -96,13 +97,17 @@ inline void fuzz_catalogue(const uint8_t *data, size_t size, const char *prog, c
 	static int null_fd = open("/dev/null", O_WRONLY);
 	if (!decode(data, size, prog, c))
 		return;
-	Options o;
-	if (!read_options(prog, c.argc, c.argv, program, o) || o.help || o.version || !o.catalogue || !fix(o))
+	CommandLine o;
+	S settings;
+	Cutting cutting;
+	if (!read_command_line(prog, c.argc, c.argv, o, settings, cutting.columns) || o.help || o.version ||
+	    !o.catalogue)
 		return;
+	cutting.delimiter = o.delimiter;
 	MemoryInput m{c.in, c.in_size, 0};
 	line_reader(in, read_memory, &m, c.block);
 	output_to(out, null_fd);
-	answer_lines(prog, o, answer, in, out);
+	answer_lines(prog, cutting, answer, settings, in, out);
 }
 
 #endif

@@ -3,14 +3,11 @@
 // CSV decoding, the catalogue reading, the answers, the messages and their
 // escaping.  Messages go to standard error, which -close_fd_mask=2
 // silences.
+#include "answer.hpp"
 #include "catalogue_input.hpp"
-#include "skysep_answer.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-	fuzz_catalogue(data, size, "skysep", SKYSEP, skysep_answer, [](Options &o) {
-		static Vec from;
-		return fix_from("skysep", o, from);
-	});
+	fuzz_catalogue(data, size, "skysep", read_skysep_command_line, skysep_answer);
 	return 0;
 }

@@ -8,31 +8,37 @@
 // Without options, the arguments are read as atof and atoi read them; in
 // catalogue mode and with options, as the sexagesimal notations of
 // coordinates.hpp or as numbers read in whole, and a text that is neither
-// is refused.
-// The default model, uniform, is one rigid rotation: into ecliptic
-// coordinates with a fixed obliquity of 23o26', about the ecliptic pole by
-// one full turn every 25800 years, and back.  Ecliptic latitude is
-// unchanged and ecliptic longitude grows by about 50.23 seconds of arc a
-// year; there is no nutation, aberration, proper motion or change of
-// obliquity.  --model=iau2006 and --model=long-term take a Julian epoch
-// and rotate by the matrices of precession_matrices.hpp.
-#include "precession_answer.hpp"
+// is refused.  The default model, uniform, is the rigid rotation of
+// uniform.hpp; --model=iau2006 and --model=long-term take a Julian epoch
+// and rotate by the matrices of matrices.hpp (models.hpp).  With the
+// operand "-", each line of standard input is answered in turn
+// (catalogue.hpp).
+#include "answer.hpp"
+#include "catalogue.hpp"
+#include "command_line.hpp"
+#include "output.hpp"
 
 int main(int argc, char *argv[])
 {
-	const char *prog = invocation_name(argc, argv, "precession");
-	Options o;
-	if (!read_options(prog, argc, argv, PRECESSION, o))
+	const char *prog = argc > 0 && argv[0] != nullptr && argv[0][0] != '\0' ? argv[0] : "precession";
+	CommandLine o;
+	Precession p;
+	Cutting cutting;
+	if (!read_precession_command_line(prog, argc, argv, o, p, cutting.columns))
 		return 1;
 	if (o.help)
-		return help(prog, PRECESSION_USAGE, PRECESSION_HELP);
+		return write_help(prog, PRECESSION_USAGE, PRECESSION_HELP);
 	if (o.version)
-		return version(prog, "precession");
-	double year;
-	EpochMatrix last;
-	if (!fix_year(prog, o, year, last))
+		return write_version(prog, "precession");
+	if (o.catalogue) {
+		cutting.delimiter = o.delimiter;
+		return answer_stdin(prog, cutting, precession_answer, p);
+	}
+	Line line;
+	Refusal refusal;
+	if (!precession_answer(o.operands, p, line, refusal)) {
+		report_refusal(prog, 0, refusal, !o.plain);
 		return 1;
-	if (o.catalogue)
-		return answer_stdin(prog, o, precession_answer);
-	return answer_once(prog, o, precession_answer);
+	}
+	return write_line(prog, line);
 }

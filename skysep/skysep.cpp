@@ -7,27 +7,37 @@
 // A right ascension is written in hours, minutes and seconds (12h30m36s),
 // a declination in degrees, minutes and seconds with an optional sign
 // (-16o42'58), every component optionally decimal; catalogue mode and the
-// options also take colons (02:31:49.09 +89:15:50.8) and d and m marks
-// (-16d42m58s) (coordinates.hpp).  The separation is printed in decimal
-// degrees and in whole degrees, minutes and seconds of arc.  An invalid
-// argument ends the run with a message and status 1.  With the operand
-// "-", each line of standard input is answered in turn (runs.hpp).
-#include "skysep_answer.hpp"
+// options take more notations (coordinates.hpp).  The separation is
+// printed in decimal degrees and in whole degrees, minutes and seconds of
+// arc (answer.hpp, separation.hpp).  An invalid argument ends the run with
+// a message and status 1.  With the operand "-", each line of standard
+// input is answered in turn (catalogue.hpp).
+#include "answer.hpp"
+#include "catalogue.hpp"
+#include "command_line.hpp"
+#include "output.hpp"
 
 int main(int argc, char *argv[])
 {
-	const char *prog = invocation_name(argc, argv, "skysep");
-	Options o;
-	if (!read_options(prog, argc, argv, SKYSEP, o))
+	const char *prog = argc > 0 && argv[0] != nullptr && argv[0][0] != '\0' ? argv[0] : "skysep";
+	CommandLine o;
+	Skysep s;
+	Cutting cutting;
+	if (!read_skysep_command_line(prog, argc, argv, o, s, cutting.columns))
 		return 1;
 	if (o.help)
-		return help(prog, SKYSEP_USAGE, SKYSEP_HELP);
+		return write_help(prog, SKYSEP_USAGE, SKYSEP_HELP);
 	if (o.version)
-		return version(prog, "skysep");
-	Vec from;
-	if (!fix_from(prog, o, from))
+		return write_version(prog, "skysep");
+	if (o.catalogue) {
+		cutting.delimiter = o.delimiter;
+		return answer_stdin(prog, cutting, skysep_answer, s);
+	}
+	Line line;
+	Refusal refusal;
+	if (!skysep_answer(o.operands, s, line, refusal)) {
+		report_refusal(prog, 0, refusal, !o.plain);
 		return 1;
-	if (o.catalogue)
-		return answer_stdin(prog, o, skysep_answer);
-	return answer_once(prog, o, skysep_answer);
+	}
+	return write_line(prog, line);
 }

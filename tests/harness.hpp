@@ -1,8 +1,8 @@
 // The test programs' tables: a built program is run as a user runs it (see
-// run.hpp), and its standard output, standard error and exit status are
+// spawn.hpp), and its standard output, standard error and exit status are
 // compared with a table of expected results.  Prints one report per
 // mismatch and a closing "N passed, N failed" line.
-#include "run.hpp"
+#include "spawn.hpp"
 
 // A temporary file that holds the standard input of a case.
 static char in_path[] = "/tmp/skyangles-test-XXXXXX";

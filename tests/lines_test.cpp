@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lines.hpp"
+#include "line_reader.hpp"
 
 using namespace std::string_literals;
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "precession_matrices.hpp"
+#include "matrices.hpp"
 
 #ifdef SKYANGLES_ERFA
 #include <erfa.h>

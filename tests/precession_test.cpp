@@ -217,6 +217,9 @@ static const std::vector<Case> cases = {
 	      "precession: line 3: year \"5000\" outside the span of iau2006, 1000 to 3000\n", 1),
 	lines({"--model=long-term", "--year=2100", "--bare", "--decimals=9"}, "2.530303 89.264111\n",
 	      "5.888263315 89.540566904\n", "", 0),
+	// --year is read for the model, whichever comes first.
+	{{"precession", "--year=2100.5", "--model=iau2006", "--bare", "--decimals=9", "2.530303", "89.264111"},
+	 "5.911817113 89.540639661\n", "", 0},
 };
 
 // A result that cannot be written is a failure.

@@ -246,7 +246,9 @@ static const std::vector<Case> cases = {
 	{{"skysep", "--decimals=2", "--bare", "0", "0", "0", "4.0078125"}, "4.01\n", "", 0},
 	// --from: each position measured from one, with the first release's line.
 	{{"skysep", "--from=6h45m8.9s,-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27.104396", "27o 6' 16\""), "", 0},
+	// A value read after every option: --degrees before or after --from.
 	{{"skysep", "--degrees", "--from=15,0", "--bare", "0", "0"}, "15.000000\n", "", 0},
+	{{"skysep", "--from=15,0", "--degrees", "--bare", "0", "0"}, "15.000000\n", "", 0},
 	{{"skysep", "--from=\x1b[2J,0", "0", "0"}, "", bad_ra("\\x1b[2J"), 1},
 	{{"skysep", "--from=0,x", "-"}, "", bad_dec("x"), 1},
 	{{"skysep", "--from=0,90", "0", "x"}, "", bad_dec("x"), 1},

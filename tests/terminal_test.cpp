@@ -6,7 +6,7 @@
 // wherever standard error goes: here a pipe.
 //
 // usage: terminal_test skysep [emulator [option...]]
-#include "run.hpp"
+#include "spawn.hpp"
 
 #include <poll.h>
 

@@ -6,18 +6,18 @@
 # keys, its own configuration and known_hosts, and the logins a home in a
 # temporary folder, so the machine's own ssh setup is left untouched; its
 # sessions find the built programs on their PATH, as if installed there.
-# Skipped, saying so (exit status 77), where parallel or sshd is missing.
+# CI installs what it needs; without it, the check fails saying what is missing.
 #
-# usage: tests/parallel.sh BIN    (the folder of the built skysep and precession)
+# usage: .ci/parallel.sh BIN    (the folder of the built skysep and precession)
 # shellcheck disable=SC2317 # the functions that trap and check call
 set -eu
 [ $# -eq 1 ] || { echo "usage: $0 BIN" >&2; exit 2; }
 bin=$(cd "$1" && pwd)
 sshd=/usr/sbin/sshd
-skip() { echo "parallel.sh: skipped: $1"; exit 77; }
-command -v parallel >/dev/null || skip "GNU parallel is not installed (apt-get install parallel)"
-[ -x "$sshd" ] || skip "sshd is not installed (apt-get install openssh-server)"
-command -v ssh >/dev/null || skip "ssh is not installed (apt-get install openssh-client)"
+missing() { echo "parallel.sh: $1" >&2; exit 1; }
+command -v parallel >/dev/null || missing "GNU parallel is not installed (apt-get install parallel)"
+[ -x "$sshd" ] || missing "sshd is not installed (apt-get install openssh-server)"
+command -v ssh >/dev/null || missing "ssh is not installed (apt-get install openssh-client)"
 
 tmp=$(mktemp -d)
 made_run_sshd=

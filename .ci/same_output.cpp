@@ -17,7 +17,7 @@
 // usage: same_output native-bin-dir foreign-bin-dir emulator [option...]
 #include "angles.hpp"
 #include "random.hpp"
-#include "run.hpp"
+#include "spawn.hpp"
 
 #include <cinttypes>
 #include <cmath>

@@ -1,8 +1,8 @@
-// Runs a built program as a user does: an exact argument vector and
+// Spawns a built program as a user runs it: an exact argument vector and
 // environment, no shell between, and collects its standard output,
 // standard error and exit status.  Used by the tests and the benchmarks.
-#ifndef RUN_HPP
-#define RUN_HPP
+#ifndef SPAWN_HPP
+#define SPAWN_HPP
 
 #include <fcntl.h>
 #include <spawn.h>

@@ -147,12 +147,6 @@ inline Vec long_term_ecliptic_pole(double epoch)
 	return Vec{p, -q * std::cos(eps0) - w * std::sin(eps0), -q * std::sin(eps0) + w * std::cos(eps0)};
 }
 
-// The cross product a x b.
-inline Vec cross(const Vec &a, const Vec &b)
-{
-	return Vec{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
 // The long-term precession matrix, J2000.0 to the Julian epoch (years), of
 // Vondrak, Capitaine & Wallace 2011: its rows are the equinox of the epoch
 // e (along n x k, normalised, with n the equator pole and k the ecliptic
@@ -172,42 +166,56 @@ inline Matrix long_term_matrix(double epoch)
 	return Matrix{{{e.x, e.y, e.z}, {m.x, m.y, m.z}, {n.x, n.y, n.z}}};
 }
 
-// Rotates the position (alpha, delta), in radians and finite, by p, and
-// sets *ra to the right ascension of the result, 0 to 2 pi, and *dec to
-// its declination, -pi/2 to pi/2, in radians.  Both come back by atan2,
-// well conditioned everywhere, the poles included: ra = atan2(y, x),
-// folded by 2 pi, and dec = atan2(z, sqrt(x^2 + y^2)).
-inline void rotate_position(const Matrix &p, double alpha, double delta, double *ra, double *dec)
+// The vector p v.
+inline Vec rotated(const Matrix &p, const Vec &v)
 {
-	Vec v = unit_vector(alpha, delta);
-	double x = p.p[0][0] * v.x + p.p[0][1] * v.y + p.p[0][2] * v.z;
-	double y = p.p[1][0] * v.x + p.p[1][1] * v.y + p.p[1][2] * v.z;
-	double z = p.p[2][0] * v.x + p.p[2][1] * v.y + p.p[2][2] * v.z;
-	double a = std::atan2(y, x);
+	return Vec{p.p[0][0] * v.x + p.p[0][1] * v.y + p.p[0][2] * v.z,
+	           p.p[1][0] * v.x + p.p[1][1] * v.y + p.p[1][2] * v.z,
+	           p.p[2][0] * v.x + p.p[2][1] * v.y + p.p[2][2] * v.z};
+}
+
+// The product a b: the rotation b, then a.
+inline Matrix product(const Matrix &a, const Matrix &b)
+{
+	Matrix c;
+	for (int i = 0; i < 3; i++)
+		for (int j = 0; j < 3; j++)
+			c.p[i][j] = a.p[i][0] * b.p[0][j] + a.p[i][1] * b.p[1][j] + a.p[i][2] * b.p[2][j];
+	return c;
+}
+
+// The transpose of p: for a rotation, its inverse.
+inline Matrix transposed(const Matrix &p)
+{
+	Matrix t;
+	for (int i = 0; i < 3; i++)
+		for (int j = 0; j < 3; j++)
+			t.p[i][j] = p.p[j][i];
+	return t;
+}
+
+// The direction of v, a vector of any length but 0: *ra its right
+// ascension, 0 to 2 pi, and *dec its declination, -pi/2 to pi/2, in
+// radians.  Both come by atan2, well conditioned everywhere, the poles
+// included: ra = atan2(y, x), folded by 2 pi, and dec = atan2(z,
+// sqrt(x^2 + y^2)).
+inline void direction(const Vec &v, double *ra, double *dec)
+{
+	double a = std::atan2(v.y, v.x);
 	// A right ascension just west of 0 adds up to 2 pi itself: that is 0.
 	if (a < 0)
 		a += 2 * PI;
 	if (a >= 2 * PI)
 		a = 0;
 	*ra = a;
-	*dec = std::atan2(z, std::sqrt(x * x + y * y));
+	*dec = std::atan2(v.z, std::sqrt(v.x * v.x + v.y * v.y));
 }
 
-// The matrix of the last epoch that a run asked for, so that a catalogue
-// of one epoch computes it once; set is false until the first.
-struct EpochMatrix {
-	bool set;
-	double epoch;
-	Matrix p;
-};
-
-// The matrix of make (iau2006_matrix or long_term_matrix) for the epoch,
-// from last if it holds that epoch's, and kept in last otherwise.
-inline const Matrix &matrix_for(EpochMatrix &last, Matrix (*make)(double), double epoch)
+// Rotates the position (alpha, delta), in radians and finite, by p, and
+// sets *ra and *dec to the direction of the result, in radians.
+inline void rotate_position(const Matrix &p, double alpha, double delta, double *ra, double *dec)
 {
-	if (!last.set || last.epoch != epoch)
-		last = EpochMatrix{true, epoch, make(epoch)};
-	return last.p;
+	direction(rotated(p, unit_vector(alpha, delta)), ra, dec);
 }
 
 #endif

@@ -1,0 +1,144 @@
+// The catalogues of bench/catalogue.sh, and the floors they are measured
+// against: each program's own formulas on the same values, compiled in
+// from its sources, without reading or writing.
+//
+//   catalogues pairs N FILE COLON-FILE CSV-FILE
+//     N generated pairs of positions: to FILE in skysep's notation,
+//     03h13m29.07s +62o32'17.1; to COLON-FILE as 03:13:29.07 +62:32:17.1,
+//     under the header that gnuastro's asttable needs to read its columns
+//     as texts of 11 characters; to CSV-FILE as FILE's texts separated by
+//     commas, under the header ra1,dec1,ra2,dec2;
+//   catalogues positions N FILE
+//     N generated positions and years, 14.031978 -62.855065 2345: hours
+//     and degrees with six decimals, and a year from 1000 to 3000;
+//   catalogues pairs-floor N, catalogues positions-floor N
+//     the separations of the same pairs, or the precessions of the same
+//     positions, from the values that the programs read: prints their sum,
+//     and the seconds they took on standard error.
+#include "random.hpp"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "separation.hpp"
+#include "uniform.hpp"
+
+// A position of a pair: right ascension in hours, minutes and hundredths
+// of a second of time, declination in degrees, minutes and tenths of a
+// second of arc.
+struct Marked {
+	int h, m, cs;
+	char sign;
+	int d, dm, ds;
+};
+
+static Marked marked(Random &r)
+{
+	return {r.below(24), r.below(60), r.below(6000), "+-"[r.below(2)], r.below(90), r.below(60), r.below(600)};
+}
+
+// Writes the position p, its right ascension and declination separated by
+// the byte between.
+static void write(FILE *f, const Marked &p, bool colon, char between)
+{
+	std::fprintf(f, colon ? "%02d:%02d:%02d.%02d%c%c%02d:%02d:%02d.%d" : "%02dh%02dm%02d.%02ds%c%c%02do%02d'%02d.%d",
+	             p.h, p.m, p.cs / 100, p.cs % 100, between, p.sign, p.d, p.dm, p.ds / 10, p.ds % 10);
+}
+
+// The hours and degrees that skysep reads from the texts of p.
+static void read(const Marked &p, double *h, double *d)
+{
+	*h = p.cs / 100.0 / 3600.0 + (p.m / 60.0 + p.h);
+	*d = p.ds / 10.0 / 3600.0 + (p.dm / 60.0 + p.d);
+	if (p.sign == '-')
+		*d = -*d;
+}
+
+// A position and year of precession: millionths of an hour and of a degree.
+struct Decimal {
+	long hours, degrees;
+	int year;
+};
+
+static Decimal decimal(Random &r)
+{
+	return {static_cast<long>(r.next() % 24000000), static_cast<long>(r.next() % 180000001) - 90000000,
+	        1000 + r.below(2001)};
+}
+
+// Prints the sum, and the seconds since start on standard error.
+static int took(std::chrono::steady_clock::time_point start, double sum)
+{
+	std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+	std::printf("%g\n", sum);
+	std::fprintf(stderr, "%.4f\n", seconds.count());
+	return 0;
+}
+
+int main(int argc, char *argv[])
+{
+	const char *job = argc > 2 ? argv[1] : "";
+	long n = argc > 2 ? std::atol(argv[2]) : 0;
+	Random r{2000};
+	if (argc == 6 && std::strcmp(job, "pairs") == 0) {
+		FILE *f = std::fopen(argv[3], "w"), *g = std::fopen(argv[4], "w"), *h = std::fopen(argv[5], "w");
+		if (!f || !g || !h)
+			return 1;
+		std::fprintf(g, "# Column 1: RA1 [h, str11]\n# Column 2: DEC1 [deg, str11]\n"
+		                "# Column 3: RA2 [h, str11]\n# Column 4: DEC2 [deg, str11]\n");
+		std::fprintf(h, "ra1,dec1,ra2,dec2\n");
+		for (long i = 0; i < n; i++) {
+			Marked a = marked(r), b = marked(r);
+			for (FILE *out : {f, g, h}) {
+				char between = out == h ? ',' : ' ';
+				write(out, a, out == g, between);
+				std::fputc(between, out);
+				write(out, b, out == g, between);
+				std::fputc('\n', out);
+			}
+		}
+		return std::fclose(f) != 0 || std::fclose(g) != 0 || std::fclose(h) != 0;
+	}
+	if (argc == 4 && std::strcmp(job, "positions") == 0) {
+		FILE *f = std::fopen(argv[3], "w");
+		if (!f)
+			return 1;
+		for (long i = 0; i < n; i++) {
+			Decimal p = decimal(r);
+			long d = std::labs(p.degrees);
+			std::fprintf(f, "%ld.%06ld %s%ld.%06ld %d\n", p.hours / 1000000, p.hours % 1000000,
+			             p.degrees < 0 ? "-" : "", d / 1000000, d % 1000000, p.year);
+		}
+		return std::fclose(f) != 0;
+	}
+	if (argc == 3 && std::strcmp(job, "pairs-floor") == 0) {
+		std::vector<double> v(4 * n);
+		for (long i = 0; i < 2 * n; i++)
+			read(marked(r), &v[2 * i], &v[2 * i + 1]);
+		auto start = std::chrono::steady_clock::now();
+		double sum = 0;
+		for (size_t i = 0; i < v.size(); i += 4)
+			sum += separation(unit_vector(hours_to_rad(v[i]), deg_to_rad(v[i + 1])),
+			                  unit_vector(hours_to_rad(v[i + 2]), deg_to_rad(v[i + 3])));
+		return took(start, sum);
+	}
+	if (argc == 3 && std::strcmp(job, "positions-floor") == 0) {
+		std::vector<Decimal> v;
+		for (long i = 0; i < n; i++)
+			v.push_back(decimal(r));
+		auto start = std::chrono::steady_clock::now();
+		double sum = 0;
+		for (const Decimal &p : v) {
+			double ra, dec;
+			precess(hours_to_rad(p.hours / 1e6), deg_to_rad(p.degrees / 1e6), p.year, &ra, &dec);
+			sum += rad_to_hours(ra) + rad_to_deg(dec);
+		}
+		return took(start, sum);
+	}
+	std::fprintf(stderr, "usage: %s pairs N FILE COLON-FILE CSV-FILE | positions N FILE | pairs-floor N | "
+	                     "positions-floor N\n", argv[0]);
+	return 2;
+}

@@ -1,0 +1,100 @@
+// precession's command line: its usage text, its own options, and the
+// settings that they and the common options read into.  Uses
+// common/options.hpp for the walk over the arguments.
+#ifndef PRECESSION_COMMAND_LINE_HPP
+#define PRECESSION_COMMAND_LINE_HPP
+
+#include <cstring>
+
+#include "coordinates.hpp"
+#include "messages.hpp"
+#include "models.hpp"
+#include "options.hpp"
+
+// The usage text, formatted with the invocation name.
+inline const char PRECESSION_USAGE[] =
+	"Usage:  %s right_ascension declination year\n"
+	"\tright_ascension and declination are in decimal hours and degrees, respectively\n";
+// The rest of --help, after the usage text, formatted with the invocation
+// name three times: the other forms and the options.
+inline const char PRECESSION_HELP[] =
+	"\t%s -  answers each line \"right_ascension declination year\" of standard input\n"
+	"\t%s --version  prints the version\n"
+	"\t%s [option...] right_ascension declination year | -  with an option or -, also\n"
+	"\t\t6h45m8.9s -16o42'58, 06:45:08.9 -16:42:58 and -16d42m58s, and no text read in part\n"
+	"Options, before the operands:\n"
+	"\t--year=YEAR     the year of each position \"right_ascension declination\"\n"
+	"\t--model=NAME    uniform, the default: a whole year; or a Julian epoch, decimals allowed,\n"
+	"\t\t        iau2006 from 1000 to 3000, or long-term from -198000 to 202000\n"
+	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"
+	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"
+	"\t--bare          only the right ascension and the declination\n"
+	"\t--columns=LIST  with -: the fields of right_ascension,declination[,year], numbers or header names\n"
+	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
+
+// The fields of a question.
+inline const char *const QUESTION[] = {"right_ascension", "declination", "year"};
+
+// precession's own options.
+enum PrecessionOption { OPT_YEAR, OPT_MODEL };
+constexpr Option PRECESSION_OPTIONS[] = {{"year", "YEAR"}, {"model", "NAME"}};
+
+// What a question is answered with, and the matrix kept from the last.
+struct Precession {
+	Reading reading;
+	int decimals;        // of each figure
+	bool bare;           // the figures alone
+	ModelName model;
+	bool year;           // --year: every position to one year
+	double to;           // that year
+	const char *year_text; // --year's text, until it is read
+	EpochMatrix last;    // the matrix of the last epoch
+};
+
+// Takes precession's option k with its value into p.
+inline bool take_precession_option(const char *prog, Precession &p, int k, char *value)
+{
+	switch (k) {
+	case OPT_YEAR:
+		p.year = true;
+		p.year_text = value;
+		break;
+	case OPT_MODEL:
+		for (int m = 0; m < MODEL_COUNT; m++) {
+			if (std::strcmp(value, MODELS[m].name) == 0) {
+				p.model = static_cast<ModelName>(m);
+				return true;
+			}
+		}
+		return misuse(prog, PRECESSION_USAGE, "option --model: \"%s\" is not %s, %s or %s", escaped(value),
+		              MODELS[UNIFORM].name, MODELS[IAU2006].name, MODELS[LONG_TERM].name);
+	}
+	return true;
+}
+
+// Reads precession's command line into o, p and columns.  Returns false
+// after a message if it is not one that precession takes, or if --year's
+// year cannot be read for the model.
+inline bool read_precession_command_line(const char *prog, int argc, char *argv[], CommandLine &o, Precession &p,
+                                         Columns &columns)
+{
+	p = Precession{};
+	if (!read_options(prog, argc, argv, PRECESSION_USAGE, 3,
+	                  OwnOptions<Precession>{PRECESSION_OPTIONS, 2, take_precession_option}, p, o))
+		return false;
+	if (o.help || o.version)
+		return true;
+	if (!check_operands(prog, PRECESSION_USAGE, o, QUESTION, p.year ? 2 : 3, p.year ? "year" : nullptr, columns))
+		return false;
+	p.reading = {o.plain ? Reading::LEADING : Reading::CATALOGUE, true, o.degrees};
+	p.decimals = o.decimals < 0 ? 3 : o.decimals;
+	p.bare = o.bare;
+	Refusal refusal;
+	if (p.year && !get_year(p.year_text, p.model, true, &p.to, refusal)) {
+		report_refusal(prog, 0, refusal, true);
+		return false;
+	}
+	return true;
+}
+
+#endif

@@ -1,0 +1,73 @@
+// precession's first model, uniform: one rigid rotation of the equinox
+// about the ecliptic pole, with a fixed obliquity and a fixed rate, from
+// the equinox of 2000 to that of a whole year.  Uses angles.hpp only.
+#ifndef UNIFORM_HPP
+#define UNIFORM_HPP
+
+#include <cmath>
+
+#include "angles.hpp"
+
+// Obliquity of the ecliptic, 23o26' in radians: bit pattern 0x3FDA2CDF73118755.
+constexpr double EPS = 0.40898882138400455;
+// 2 pi as its own constant, to fold a right ascension west of 0 hours.
+constexpr double TWO_PI = 6.283185307179586;
+// Year of the equinox of the input position.
+constexpr long long REF_YEAR = 2000;
+// Years for one full turn of the equinox about the ecliptic pole.
+constexpr double PERIOD = 25800.0;
+
+// Precesses the position (alpha, delta), in radians for the equinox of
+// 2000, both finite, to the equinox of year, and sets *ra to its right
+// ascension (0 to 2 pi) and *dec to its declination (-pi/2 to pi/2), in
+// radians.
+inline void precess(double alpha, double delta, long long year, double *ra, double *dec)
+{
+	// Precession angle in radians for the years since 2000.
+	double p = static_cast<double>(year - REF_YEAR) / PERIOD * 2 * PI;
+	Vec v = unit_vector(alpha, delta);
+
+	// Equatorial to ecliptic: rotate by the obliquity about the x axis.
+	double xe = v.x;
+	double ye = std::cos(EPS) * v.y + std::sin(EPS) * v.z;
+	double ze = std::sin(-EPS) * v.y + std::cos(EPS) * v.z;
+	// The equinox moves: rotate by p about the ecliptic pole.
+	double xp = std::cos(p) * xe - std::sin(p) * ye;
+	double yp = std::sin(p) * xe + std::cos(p) * ye;
+	double zp = ze;
+	// Ecliptic back to equatorial: rotate by minus the obliquity.
+	double x = xp;
+	double y = std::cos(EPS) * yp - std::sin(EPS) * zp;
+	double z = std::sin(EPS) * yp + std::cos(EPS) * zp;
+
+	// Rounding can carry z just past 1 or -1 for a position carried onto a
+	// celestial pole, where asin has no value.
+	if (z > 1)
+		z = 1;
+	if (z < -1)
+		z = -1;
+	double d = std::asin(z);
+
+	// Right ascension from x and the sign of y; the cosine of x's angle is
+	// clamped for the same reason.  The cd == 0 branch, a pole, is never
+	// taken in double arithmetic: cos(asin(1)) is 6.1e-17, so at a pole the
+	// right ascension is that of the rounding residue in x and y (12 90 2000
+	// gives 12 hours).
+	double a = 0;
+	double cd = std::cos(d);
+	if (cd != 0) {
+		double q = x / cd;
+		if (q > 1)
+			a = 0;
+		else if (q < -1)
+			a = PI;
+		else
+			a = std::acos(q);
+	}
+	if (y < 0)
+		a = TWO_PI - a;
+	*ra = a;
+	*dec = d;
+}
+
+#endif
