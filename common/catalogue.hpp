@@ -31,14 +31,15 @@ struct Cutting {
 // header; or an empty line and a message naming the line.  A line ends at
 // a newline or at the end of the input, and one carriage return before it
 // belongs to the line end; a UTF-8 byte order mark before the first line
-// is dropped.  The fields of a question are the first ones,
-// exactly as many as it has, or those that --columns chooses, of a line
-// that has at least as many as the largest number; columns chosen by name
-// are numbered by the header, the first line that is neither blank nor a
-// comment, and a header that cannot be read or lacks a name ends the run.
-// Returns the exit status: 0 if no line gave a message, else 1; a read or
-// write error ends the run at once with status 1.  Memory is fixed: the
-// buffers of in and out, which the caller owns.  At a terminal, each
+// is dropped.  The fields of a question are the first ones, exactly as
+// many as it has, or those that --columns chooses, of a line that has at
+// least as many as the largest number, the split columns of a coordinate
+// joined; columns chosen by name are numbered by the header, the first
+// line that is neither blank nor a comment, and a header that cannot be
+// read or lacks a name ends the run.  Returns the exit status: 0 if no
+// line gave a message, else 1; a read or write error ends the run at once
+// with status 1.  Memory is fixed: the buffers of in and out, which the
+// caller owns, and one for the joined columns.  At a terminal, each
 // result is written as soon as its line is entered.
 template <typename Context>
 inline int answer_lines(const char *prog, const Cutting &cutting,
@@ -46,10 +47,12 @@ inline int answer_lines(const char *prog, const Cutting &cutting,
                         Context &context, LineReader &in, Output &out)
 {
 	Columns columns = cutting.columns;
+	int parts = columns.first[columns.count];
 	bool header = false; // a header is yet to come
-	for (int k = 0; k < columns.count; k++)
-		header = header || columns.name[k] != nullptr;
-	char *fields[FIELDS_MAX];
+	for (int i = 0; i < parts; i++)
+		header = header || columns.name[i] != nullptr;
+	char *fields[FIELDS_MAX], *values[VALUES_MAX];
+	static char joined[JOINED_MAX];
 	bool failed = false;
 	for (unsigned long long number = 1;; number++) {
 		char *text;
@@ -88,10 +91,10 @@ inline int answer_lines(const char *prog, const Cutting &cutting,
 			if (!name_columns(text, length, cutting.delimiter, columns)) {
 				fault = "unterminated quoted field";
 			} else {
-				for (int k = 0; k < columns.count; k++) {
-					if (columns.number[k] == 0) {
+				for (int i = 0; i < parts; i++) {
+					if (columns.number[i] == 0) {
 						std::fprintf(stderr, "%s: line %llu: no column \"%s\"\n", prog, number,
-						             escaped(columns.name[k]));
+						             escaped(columns.name[i]));
 						return flush(out) ? 1 : write_error(prog);
 					}
 				}
@@ -107,9 +110,16 @@ inline int answer_lines(const char *prog, const Cutting &cutting,
 			std::fprintf(stderr, "%s: line %llu: expected at least %d fields, found %d\n", prog, number,
 			             columns.largest, found);
 			failed = true;
-		} else if (!answer(fields, context, line, refusal)) {
-			report_refusal(prog, number, refusal, true);
-			failed = true;
+		} else {
+			char **question = fields;
+			if (columns.joined) {
+				join(columns, fields, joined, values);
+				question = values;
+			}
+			if (!answer(question, context, line, refusal)) {
+				report_refusal(prog, number, refusal, true);
+				failed = true;
+			}
 		}
 		if (fault != nullptr) {
 			std::fprintf(stderr, "%s: line %llu: %s\n", prog, number, fault);

@@ -1,16 +1,18 @@
 // Coordinate texts: a right ascension or a declination read from its text
-// into radians, in the notations that the programs take, or refused.  Uses
-// angles.hpp, decimal.hpp and messages.hpp.
+// into radians, in the notations that the programs take, or refused with
+// the reason.  Uses angles.hpp, decimal.hpp and messages.hpp.
 //
-// Every notation is up to three numbers with a unit mark after each of the
-// first two; whatever follows the last number read is ignored.  Its value
-// is the unit, then minutes / 60.0 added to it, then seconds / 3600.0 added
-// to that, in that order.  A declination may have one sign in front, which
-// applies to the whole value (-0o30' and -00:30 are south).
+// A sexagesimal text is up to three numbers, the unit, minutes and
+// seconds, each a decimal without sign or exponent (5, 5., .5, 5.25).  Its
+// value is the unit, then minutes / 60.0 added to it, then seconds /
+// 3600.0 added to that, in that order.  A declination may have one sign in
+// front, which applies to the whole value (-0o30' and -00:30 are south).
 #ifndef COORDINATES_HPP
 #define COORDINATES_HPP
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 
 #include "angles.hpp"
 #include "decimal.hpp"
@@ -19,132 +21,30 @@
 // How coordinate texts are read.
 struct Reading {
 	enum Kind {
-		// Only the notation with unit marks: 12h30m36s, -16o42'58 (a
-		// single run of skysep without options).
+		// The first release's notation with unit marks, whatever follows
+		// the last number read ignored: 12h30m36s, -16o42'58 (a single run
+		// of skysep without options).
 		MARKS,
 		// The number at the front of the text, as atof reads it, never
 		// refused for its form (a single run of precession without options).
 		LEADING,
-		// Every notation below, and a text is read in whole or refused
-		// (catalogue mode, and every run with an option).
+		// Every notation of the catalogue reading, each text read whole
+		// and in range or refused (catalogue mode, and every run with an
+		// option).
 		CATALOGUE,
 	} kind;
-	// CATALOGUE: also any text that strtod reads in whole (-1, 2.5e1).
+	// CATALOGUE: also any number that strtod reads in whole (-1, 2.5e1).
 	bool numbers;
-	// CATALOGUE: a right ascension without marks (h, m, s or colons) is
-	// in degrees, not hours.
+	// CATALOGUE: a right ascension without marks, or with degree marks,
+	// is in degrees, not hours.
 	bool degrees;
 };
 
-// The notations, by the characters that each admits besides the digits and
-// the point, in the order a text is tried in them:
-//   right ascension: h and m marks, an s closing (12h30m36s); colons;
-//   declination: o and ' marks, a " closing (16o42'58"); d and m marks,
-//   an s closing (16d42m58s); colons (16:42:58).
-// The sets differ in their marks only, so the order never changes a value.
-enum : unsigned char {
-	RA_MARKS = 1,
-	DEC_MARKS = 2,
-	DEC_LETTERS = 4,
-	COLONS = 8,
-	ALL_NOTATIONS = 15,
-	RA_MARK = 16, // h, m, s or a colon: a right ascension in hours
-};
-
-struct CharNotations {
-	unsigned char of[256];
-};
-
-// Adds bits to the notations of each of the characters.
-constexpr void add(CharNotations &t, const char *chars, unsigned char bits)
-{
-	for (; *chars != '\0'; chars++)
-		t.of[static_cast<unsigned char>(*chars)] |= bits;
-}
-
-constexpr CharNotations char_notations()
-{
-	CharNotations t{};
-	add(t, "0123456789.", ALL_NOTATIONS);
-	add(t, "hms", RA_MARKS);
-	add(t, "o'\"", DEC_MARKS);
-	add(t, "dms", DEC_LETTERS);
-	add(t, ":", COLONS);
-	add(t, "hms:", RA_MARK);
-	return t;
-}
-
-// The notations that each byte belongs to.
-constexpr CharNotations CHAR_NOTATIONS = char_notations();
-
-// The notations whose characters every character of the text s fits.
-inline unsigned notations_of(const char *s)
-{
-	unsigned all = ALL_NOTATIONS;
-	for (; *s != '\0'; s++)
-		all &= CHAR_NOTATIONS.of[static_cast<unsigned char>(*s)];
-	return all;
-}
-
-// Whether the text s holds a right ascension's mark.
-inline bool is_marked(const char *s)
-{
-	for (; *s != '\0'; s++)
-		if (CHAR_NOTATIONS.of[static_cast<unsigned char>(*s)] & RA_MARK)
-			return true;
-	return false;
-}
-
-// Reads up to three numbers separated by the unit marks mark1 and mark2
-// into v and returns how many were read (0 to 3); whatever follows the
-// last number read is ignored.  This is the scan of the formatted-input
-// pattern "%lf<mark1>%lf<mark2>%lf".  Callers admit only digits, points
-// and the marks, so read_decimal reads exactly the numbers that pattern
-// would, and unlike the formatted-input scanner it needs no heap for a
-// long run of digits.
-inline int scan3(const char *s, char mark1, char mark2, double v[3])
-{
-	const char marks[2] = {mark1, mark2};
-	int n = 0;
-	for (;;) {
-		// No sign or exponent can come: a number of few digits is read
-		// directly, any other as strtod reads it.
-		const char *end;
-		if (!read_short(s, &v[n], &end)) {
-			char *e;
-			v[n] = read_decimal(s, &e);
-			end = e;
-		}
-		if (end == s)
-			return n;
-		if (++n == 3 || *end != marks[n - 1])
-			return n;
-		s = end + 1;
-	}
-}
-
-// The scan of scan3 when each number is one that read_short reads: their
-// count (1 to 3), with *rest set after the last, or 0 if a number is not
-// (scan3 then reads the text).  The text after the last number, and the
-// numbers and marks read before it, are then all the text has: if rest
-// fits a notation of mark1 and mark2, so does the text, and scan3 reads
-// it to the same numbers.  So the notations of a text need not be found
-// first, in a pass of their own, for the usual text.
-inline int scan3_short(const char *s, char mark1, char mark2, double v[3], const char **rest)
-{
-	const char marks[2] = {mark1, mark2};
-	int n = 0;
-	for (;;) {
-		const char *end;
-		if (!read_short(s, &v[n], &end))
-			return 0;
-		if (++n == 3 || *end != marks[n - 1]) {
-			*rest = end;
-			return n;
-		}
-		s = end + 1;
-	}
-}
+// The reasons after the text for a coordinate read but refused.
+constexpr const char *SIXTY = "with 60 or more minutes or seconds";
+constexpr const char *OUTSIDE_HOURS = "outside 0 to 24 hours";
+constexpr const char *OUTSIDE_DEGREES = "outside 0 to 360 degrees";
+constexpr const char *OUTSIDE_DECLINATION = "outside -90 to 90 degrees";
 
 // Value of n sexagesimal components (1 to 3): the unit, then minutes and
 // seconds added to it in that order.
@@ -158,104 +58,255 @@ inline double sexagesimal(const double v[3], int n)
 	return value;
 }
 
-// Reads the text s as one number that strtod reads in whole into v[0],
-// and returns 1, or 0 if strtod reads it in part or not at all.
-inline int scan_whole(const char *s, double v[3])
+// The first release's reading.  Reads up to three numbers separated by the
+// unit marks mark1 and mark2 into v and returns how many were read (0 to
+// 3); whatever follows the last number read is ignored.  This is the scan
+// of the formatted-input pattern "%lf<mark1>%lf<mark2>%lf" on a text of
+// digits, points and the marks only, which read_decimal reads as that
+// pattern would, without the heap that the formatted-input scanner may
+// take for a long run of digits.
+inline int scan3(const char *s, char mark1, char mark2, double v[3])
+{
+	const char marks[2] = {mark1, mark2};
+	int n = 0;
+	for (;;) {
+		char *end;
+		v[n] = read_decimal(s, &end);
+		if (end == s)
+			return n;
+		if (++n == 3 || *end != marks[n - 1])
+			return n;
+		s = end + 1;
+	}
+}
+
+// The first release's reading of a text that only the characters of
+// allowed may make up, with the marks mark1 and mark2 between the numbers:
+// the number of components read into v, 0 for none or for a character
+// outside.
+inline int first_release(const char *s, const char *allowed, char mark1, char mark2, double v[3])
+{
+	if (s[std::strspn(s, allowed)] != '\0')
+		return 0;
+	return scan3(s, mark1, mark2, v);
+}
+
+// The notations of the catalogue reading, by what stands between the
+// numbers: the unit marks after the first two, and a mark that may close
+// the seconds; or a separator, colons or blanks, that no text ends with.
+enum Notation {
+	NUMBER,  // a number alone
+	HOURS,   // 12h30m36s
+	DEGREES, // 16o42'58" or 16°42′58″, ' and " for ′ and ″ too
+	LETTERS, // 16d42m58s
+	COLONS,  // 16:42:58
+	BLANKS,  // 16 42 58, one or more blanks between
+};
+
+// The length of the mark at p that may follow number k (0 the unit, 1 the
+// minutes, 2 the seconds) in the notation, or 0 if none stands there.  The
+// degree sign U+00B0 and the primes U+2032 and U+2033 are their UTF-8
+// bytes.
+inline size_t mark_at(Notation notation, int k, const char *p)
+{
+	switch (notation) {
+	case HOURS:
+		return *p == "hms"[k];
+	case LETTERS:
+		return *p == "dms"[k];
+	case DEGREES:
+		if (*p == "o'\""[k])
+			return 1;
+		if (k == 0)
+			return std::strncmp(p, "\xc2\xb0", 2) == 0 ? 2 : 0;
+		return std::strncmp(p, k == 1 ? "\xe2\x80\xb2" : "\xe2\x80\xb3", 3) == 0 ? 3 : 0;
+	case COLONS:
+		return k < 2 && *p == ':';
+	case BLANKS:
+		return k < 2 ? std::strspn(p, " ") : 0;
+	case NUMBER:
+		break;
+	}
+	return 0;
+}
+
+// Reads a number without sign or exponent at p, digits with an optional
+// point (5, 5., .5), into *v, as strtod reads it, and sets *end after it;
+// false if p holds none.
+inline bool read_unsigned(const char *p, double *v, const char **end)
+{
+	if (read_short(p, v, end))
+		return true;
+	// More than 15 digits, or none.
+	const char *q = p;
+	while (is_digit(*q))
+		q++;
+	bool digits = q > p;
+	if (*q == '.')
+		for (q++; is_digit(*q); q++)
+			digits = true;
+	char *e;
+	*v = std::strtod(p, &e);
+	*end = q;
+	return digits && e == q;
+}
+
+// Reads the text s whole as a sexagesimal text of the catalogue reading,
+// the numbers into v and its notation into *notation: returns the number
+// of components, 1 to 3, or 0 if the text is not one.  After the last
+// number only the notation's next mark, or the mark that closes the
+// seconds, may stand.  Notations not in allowed (a set of 1 << Notation
+// bits) are refused, and the degree mark o but for a declination.
+inline int read_sexagesimal(const char *s, unsigned allowed, bool declination, double v[3], Notation *notation)
+{
+	const char *p;
+	*notation = NUMBER;
+	if (!read_unsigned(s, &v[0], &p))
+		return 0;
+	if (*p == '\0')
+		return 1;
+	static const Notation MARKED[] = {HOURS, DEGREES, LETTERS, COLONS, BLANKS};
+	size_t m = 0;
+	for (Notation n : MARKED) {
+		if (!(allowed & 1u << n) || (n == DEGREES && !declination && *p == 'o'))
+			continue;
+		if ((m = mark_at(n, 0, p)) != 0) {
+			*notation = n;
+			break;
+		}
+	}
+	for (int k = 0; m != 0; k++) {
+		p += m;
+		if (*p == '\0')
+			return *notation == COLONS || *notation == BLANKS ? 0 : k + 1;
+		if (k == 2 || !read_unsigned(p, &v[k + 1], &p))
+			return 0;
+		if (*p == '\0')
+			return k + 2;
+		m = mark_at(*notation, k + 1, p);
+	}
+	return 0;
+}
+
+// Reads the text s whole as a number that strtod reads, into *v.
+inline bool read_number(const char *s, double *v)
 {
 	char *end;
-	v[0] = read_decimal(s, &end);
+	*v = read_decimal(s, &end);
 	return end != s && *end == '\0';
 }
 
-// Right ascension text to radians in *radians: hours, or with
-// reading.degrees and no marks, degrees.  Marked texts are H, HhM or HhMmS
-// with an optional closing s, and in the catalogue reading H:M:S; the
-// first number is hours whatever mark follows it.  No range is imposed,
-// but a value that is not finite in radians is refused, as nothing could
-// be computed from it.  Returns false for a text that is not a right
-// ascension.
-inline bool get_ra(const char *text, const Reading &reading, double *radians)
+// Right ascension text to radians in *radians.
+//
+// The first release's reading (MARKS): H, HhM or HhMmS with an optional
+// closing s, the first number hours whatever mark follows it, and the text
+// after the last number read ignored; LEADING: the number at its front.
+// No range is imposed.
+//
+// The catalogue reading: 12h30m36s, 12:30:36, 12 30 36 or a number, read
+// whole; in hours, or in degrees for a number with reading.degrees and for
+// the marks 37°57′16″ (only with reading.degrees); with reading.numbers, a
+// number that strtod reads whole (+3, 4.5e1).  Minutes and seconds are
+// below 60 and the value within 0 to 24 hours, or 0 to 360 degrees, in the
+// unit it was read in.
+//
+// Returns false for a text refused: with *reason null for one that is not
+// a right ascension, or whose value is not finite in radians, or the
+// reason why one read is refused.
+inline bool get_ra(const char *text, const Reading &reading, double *radians, const char **reason)
 {
+	*reason = nullptr;
 	double v[3];
-	int n = 0;
+	int n = 1;
 	if (reading.kind == Reading::LEADING) {
 		v[0] = read_decimal(text, nullptr);
-		n = 1;
+	} else if (reading.kind == Reading::MARKS) {
+		n = first_release(text, "0123456789.hms", 'h', 'm', v);
 	} else {
-		const char *rest;
-		n = scan3_short(text, 'h', 'm', v, &rest);
-		if (n == 0 || !(notations_of(rest) & RA_MARKS)) {
-			unsigned fits = notations_of(text);
-			bool catalogue = reading.kind == Reading::CATALOGUE;
-			n = 0;
-			if (fits & RA_MARKS)
-				n = scan3(text, 'h', 'm', v);
-			else if (catalogue && (fits & COLONS))
-				n = scan3(text, ':', ':', v);
-			else if (catalogue && reading.numbers)
-				n = scan_whole(text, v);
+		unsigned allowed = 1u << HOURS | 1u << COLONS | 1u << BLANKS | (reading.degrees ? 1u << DEGREES : 0);
+		Notation notation;
+		n = read_sexagesimal(text, allowed, false, v, &notation);
+		if (n == 0 && reading.numbers) {
+			n = read_number(text, &v[0]);
+			notation = NUMBER;
 		}
+		bool in_degrees = notation == NUMBER ? reading.degrees : notation == DEGREES;
+		double value = sexagesimal(v, n);
+		*radians = in_degrees ? deg_to_rad(value) : hours_to_rad(value);
+		if (n == 0 || !std::isfinite(*radians))
+			return false;
+		if ((n >= 2 && v[1] >= 60) || (n == 3 && v[2] >= 60))
+			*reason = SIXTY;
+		else if (!(value >= 0 && value <= (in_degrees ? 360 : 24)))
+			*reason = in_degrees ? OUTSIDE_DEGREES : OUTSIDE_HOURS;
+		return *reason == nullptr;
 	}
-	if (n == 0)
-		return false;
-	double value = sexagesimal(v, n);
-	*radians = reading.degrees && !is_marked(text) ? deg_to_rad(value) : hours_to_rad(value);
-	return std::isfinite(*radians);
+	*radians = hours_to_rad(sexagesimal(v, n));
+	return n > 0 && std::isfinite(*radians);
 }
 
-// Declination text to radians in *radians, from signed degrees: D, DoM or
-// DoM'S with an optional closing double quote, and in the catalogue
-// reading DdMmS with an optional closing s and D:M:S, each with one
-// optional leading sign, which applies to every component.  Refused like
-// a right ascension.
-inline bool get_dec(const char *text, const Reading &reading, double *radians)
+// Declination text to radians in *radians, from signed degrees, with one
+// optional sign in front, which applies to every component.
+//
+// The first release's reading (MARKS): D, DoM or DoM'S with an optional
+// closing double quote; LEADING: the number at its front.  No range is
+// imposed.
+//
+// The catalogue reading: 16o42'58", 16°42′58″ (or ' and "), 16d42m58s,
+// 16:42:58, 16 42 58 or a number, read whole; with reading.numbers, a
+// number that strtod reads whole (-4.5e1).  Minutes and seconds are below
+// 60 and the value within -90 to 90 degrees.
+//
+// Refused as a right ascension is.
+inline bool get_dec(const char *text, const Reading &reading, double *radians, const char **reason)
 {
+	*reason = nullptr;
 	double v[3];
-	int n = 0;
+	int n = 1;
+	const char *s = text;
 	bool south = false;
+	if (reading.kind != Reading::LEADING && (*s == '+' || *s == '-'))
+		south = *s++ == '-';
 	if (reading.kind == Reading::LEADING) {
 		v[0] = read_decimal(text, nullptr);
-		n = 1;
+	} else if (reading.kind == Reading::MARKS) {
+		n = first_release(s, "0123456789.o'\"", 'o', '\'', v);
 	} else {
-		const char *s = text;
-		if (*s == '+' || *s == '-')
-			south = *s++ == '-';
-		const char *rest;
-		n = scan3_short(s, 'o', '\'', v, &rest);
-		if (n == 0 || !(notations_of(rest) & DEC_MARKS)) {
-			unsigned fits = notations_of(s);
-			bool catalogue = reading.kind == Reading::CATALOGUE;
-			n = 0;
-			if (fits & DEC_MARKS) {
-				n = scan3(s, 'o', '\'', v);
-			} else if (catalogue && (fits & DEC_LETTERS)) {
-				n = scan3(s, 'd', 'm', v);
-			} else if (catalogue && (fits & COLONS)) {
-				n = scan3(s, ':', ':', v);
-			} else if (catalogue && reading.numbers) {
-				n = scan_whole(text, v); // the sign is the number's own
-				south = false;
-			}
+		Notation notation;
+		n = read_sexagesimal(s, 1u << DEGREES | 1u << LETTERS | 1u << COLONS | 1u << BLANKS, true, v, &notation);
+		if (n == 0 && reading.numbers) {
+			n = read_number(text, &v[0]); // the sign is the number's own
+			south = false;
 		}
+		double degrees = sexagesimal(v, n);
+		if (south)
+			degrees = -degrees;
+		*radians = deg_to_rad(degrees);
+		if (n == 0 || !std::isfinite(*radians))
+			return false;
+		if ((n >= 2 && v[1] >= 60) || (n == 3 && v[2] >= 60))
+			*reason = SIXTY;
+		else if (!(degrees >= -90 && degrees <= 90))
+			*reason = OUTSIDE_DECLINATION;
+		return *reason == nullptr;
 	}
-	if (n == 0)
-		return false;
 	double degrees = sexagesimal(v, n);
 	if (south)
 		degrees = -degrees;
 	*radians = deg_to_rad(degrees);
-	return std::isfinite(*radians);
+	return n > 0 && std::isfinite(*radians);
 }
 
 // The texts ra and dec to a position in radians, *alpha and *delta, or the
-// refusal of the first that is not a coordinate, right ascension first.
+// refusal of the first that is refused, right ascension first.
 inline bool get_position(const char *ra, const char *dec, const Reading &reading, double *alpha, double *delta,
                          Refusal &refusal)
 {
-	if (!get_ra(ra, reading, alpha))
-		return refuse(refusal, "right ascension", ra);
-	if (!get_dec(dec, reading, delta))
-		return refuse(refusal, "declination", dec);
+	const char *reason;
+	if (!get_ra(ra, reading, alpha, &reason))
+		return refuse(refusal, "right ascension", ra, reason);
+	if (!get_dec(dec, reading, delta, &reason))
+		return refuse(refusal, "declination", dec, reason);
 	return true;
 }
 

@@ -1,7 +1,8 @@
 // The fields of a catalogue line: whether a line holds a question at all,
 // cutting it into fields in place (at runs of blanks and tabs, or
 // CSV-style at a delimiter), choosing the fields that hold a question by
-// number or by the header's names.  Uses the line reader's limits.
+// number or by the header's names, and joining the split columns of a
+// coordinate.  Uses the line reader's limits.
 #ifndef FIELDS_HPP
 #define FIELDS_HPP
 
@@ -9,8 +10,11 @@
 
 #include "line_reader.hpp"
 
-// The most fields that a question has.
+// The most values that a question has, and the most fields that they take.
+constexpr int VALUES_MAX = 8;
 constexpr int FIELDS_MAX = 16;
+// The most fields that one value joins: a sign, then three numbers.
+constexpr int PARTS_MAX = 4;
 // The largest field number that --columns takes: the most fields that a
 // line of LINE_MAX_BYTES holds, all of them empty between delimiters.
 constexpr int FIELD_NUMBER_MAX = LINE_MAX_BYTES + 1;
@@ -104,41 +108,48 @@ inline int next_field(Fields &f, char **field)
 	return 1;
 }
 
-// Which fields of a line hold the coordinates of a question, in order.
+// Which fields of a line hold the values of a question, in order: one
+// field each, or for a coordinate written in split columns, two to four
+// fields joined (a sign, then the unit, minutes and seconds).
 struct Columns {
-	int count = 0;                     // coordinates a question has
-	int number[FIELDS_MAX] = {};       // the field of each, from 1; 0 until named
+	int count = 0;                     // values a question has
+	int first[VALUES_MAX + 1] = {};    // value k's fields are parts first[k] to first[k + 1] - 1
+	int number[FIELDS_MAX] = {};       // the field of each part, from 1; 0 until named
 	const char *name[FIELDS_MAX] = {}; // its name in a header, or null
 	int largest = 0;                   // the largest field number
 	bool chosen = false;               // chosen by --columns; else fields 1 to count
+	bool joined = false;               // a value joins fields
 };
 
-// The first count fields, in order.
+// The first count fields, one for each value, in order.
 inline Columns first_columns(int count)
 {
 	Columns c;
 	c.count = count;
+	for (int k = 0; k <= count; k++)
+		c.first[k] = k;
 	for (int k = 0; k < count; k++)
 		c.number[k] = k + 1;
 	c.largest = count;
 	return c;
 }
 
-// Reads list, count entries separated by commas, each a field number from
-// 1 to FIELD_NUMBER_MAX or a column name, into columns, cutting the names
-// off in place.  Returns false, with the list unchanged, if it is not
-// such a list.
+// Reads list, count entries separated by commas, into columns, cutting the
+// names off in place.  An entry is a field, a field number from 1 to
+// FIELD_NUMBER_MAX or a column name, or two to four fields joined by "+":
+// at most FIELDS_MAX fields in all.  Returns false, with the list
+// unchanged, if it is not such a list.
 inline bool choose_columns(char *list, int count, Columns &columns)
 {
 	Columns c;
 	c.count = count;
 	c.chosen = true;
-	int k = 0;
+	int k = 0, part = 0;
 	for (char *p = list;; p++) {
 		char *entry = p;
-		p += std::strcspn(p, ",");
+		p += std::strcspn(p, ",+");
 		size_t digits = std::strspn(entry, "0123456789");
-		if (k == count || p == entry)
+		if (k == count || part == FIELDS_MAX || p == entry || part - c.first[k] == PARTS_MAX)
 			return false;
 		if (entry + digits == p) {
 			long number = 0;
@@ -146,46 +157,78 @@ inline bool choose_columns(char *list, int count, Columns &columns)
 				number = number * 10 + (*q - '0');
 			if (number < 1 || number > FIELD_NUMBER_MAX)
 				return false;
-			c.number[k] = static_cast<int>(number);
-			if (c.number[k] > c.largest)
-				c.largest = c.number[k];
+			c.number[part] = static_cast<int>(number);
+			if (c.number[part] > c.largest)
+				c.largest = c.number[part];
 		} else {
-			c.name[k] = entry;
+			c.name[part] = entry;
 		}
-		k++;
+		part++;
+		if (*p != '+')
+			c.first[++k] = part;
 		if (*p == '\0')
 			break;
 	}
 	if (k != count)
 		return false;
-	for (char *p = list; (p = std::strchr(p, ',')) != nullptr;)
+	for (char *p = list; (p = std::strpbrk(p, ",+")) != nullptr;)
 		*p++ = '\0';
+	c.joined = part > count;
 	columns = c;
 	return true;
 }
 
-// Splits the line text, of length bytes, in place, and sets fields[k] to
-// the field of each column k that the line has.  Returns how many fields
-// the line has, or -1 for a quoted field left open.
+// Splits the line text, of length bytes, in place, and sets fields[i] to
+// the field of each part i of the columns that the line has.  Returns how
+// many fields the line has, or -1 for a quoted field left open.
 inline int split(char *text, size_t length, char delimiter, const Columns &columns, char *fields[])
 {
 	Fields f = {text, text + length, delimiter, true};
-	int found = 0;
+	int found = 0, parts = columns.first[columns.count];
 	char *field;
 	for (int got; (got = next_field(f, &field)) != 0;) {
 		if (got < 0)
 			return -1;
 		found++;
 		if (!columns.chosen) {
-			if (found <= columns.count)
+			if (found <= parts)
 				fields[found - 1] = field;
 			continue;
 		}
-		for (int k = 0; k < columns.count; k++)
-			if (columns.number[k] == found)
-				fields[k] = field;
+		for (int i = 0; i < parts; i++)
+			if (columns.number[i] == found)
+				fields[i] = field;
 	}
 	return found;
+}
+
+// The room that join() needs: every part a whole line, and a colon after
+// each but the last of a value, and a NUL.
+constexpr size_t JOINED_MAX = FIELDS_MAX * (LINE_MAX_BYTES + 2);
+
+// The values of a question from the fields of its parts (split()), into
+// values: a value of one field is that field; one that joins fields is
+// their texts written into buf (JOINED_MAX bytes), separated by colons, as
+// if written A:B:C, but that a lone + or - in the first of three or four
+// fields is the sign, with no colon after it.
+inline void join(const Columns &columns, char *const fields[], char *buf, char *values[])
+{
+	for (int k = 0; k < columns.count; k++) {
+		int i = columns.first[k], end = columns.first[k + 1];
+		if (end - i == 1) {
+			values[k] = fields[i];
+			continue;
+		}
+		values[k] = buf;
+		if (end - i >= 3 && (std::strcmp(fields[i], "+") == 0 || std::strcmp(fields[i], "-") == 0))
+			*buf++ = *fields[i++];
+		for (; i < end; i++) {
+			size_t n = std::strlen(fields[i]);
+			std::memcpy(buf, fields[i], n);
+			buf += n;
+			*buf++ = i + 1 < end ? ':' : '\0';
+		}
+	}
 }
 
 // Names the columns from the header line text, of length bytes: each
@@ -200,9 +243,9 @@ inline bool name_columns(char *text, size_t length, char delimiter, Columns &col
 		if (got < 0)
 			return false;
 		found++;
-		for (int k = 0; k < columns.count; k++) {
-			if (columns.name[k] != nullptr && columns.number[k] == 0 && std::strcmp(columns.name[k], field) == 0) {
-				columns.number[k] = found;
+		for (int i = 0; i < columns.first[columns.count]; i++) {
+			if (columns.name[i] != nullptr && columns.number[i] == 0 && std::strcmp(columns.name[i], field) == 0) {
+				columns.number[i] = found;
 				if (found > columns.largest)
 					columns.largest = found;
 			}

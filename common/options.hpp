@@ -1,5 +1,5 @@
-// The command line as both programs read it: GNU long options, --name or
-// --name=value, before the operands; the options that both take; and the
+// The command line as both programs read it: GNU long options, --name,
+// --name=value or --name value, before the operands; the options that both take; and the
 // operands that a question needs.  Each program declares its own options
 // and the settings they read into; this file knows none of them.  Uses the
 // C library, fields.hpp and messages.hpp.
@@ -137,14 +137,17 @@ inline bool read_options(const char *prog, int argc, char *argv[], const char *u
 		if (k < 0)
 			return misuse(prog, usage, "unknown option \"%s\"", escaped(a));
 		const Option &option = k < COMMON_OPTION_COUNT ? COMMON_OPTIONS[k] : own.list[k - COMMON_OPTION_COUNT];
+		// The value: after "=", or the next argument.
 		char *value = std::strchr(a, '=');
-		if (option.value != nullptr && value == nullptr)
-			return misuse(prog, usage, "option --%s needs a value: --%s=%s", option.name, option.name,
-			              option.value);
 		if (option.value == nullptr && value != nullptr)
 			return misuse(prog, usage, "option --%s takes no value", option.name);
 		if (value != nullptr)
 			value++;
+		else if (option.value != nullptr && i + 1 < argc)
+			value = argv[++i];
+		else if (option.value != nullptr)
+			return misuse(prog, usage, "option --%s needs a value: --%s=%s", option.name, option.name,
+			              option.value);
 		switch (k) {
 		case OPT_DEGREES:
 			o.degrees = true;

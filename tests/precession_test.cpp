@@ -2,6 +2,8 @@
 // input with the argument "-".
 #include "harness.hpp"
 
+#include <cmath>
+
 #define AT(ra, dec) "R.A. = " ra " hours  Dec = " dec " degrees\n"
 #define USAGE(name)                                                  \
 	"Usage:  " name " right_ascension declination year\n"           \
@@ -142,6 +144,12 @@ static const std::vector<Case> cases = {
 	{{"precession", "--bare", "3", "-45", "0x802"}, "", bad_year("0x802"), 1},
 	{{"precession", "--bare", "3", "-45", ""}, "", bad_year(""), 1},
 	{{"precession", "--bare", "inf", "0", "2000"}, "", bad_ra("inf"), 1},
+	// Coordinates outside their ranges, which a single run folds, are refused;
+	// the right ascension printed as 24.000 is read back.
+	lines("25 10 2000\n-1 10 2000\n0 -90.1 2000\n24.000 -45 2000\n", "\n\n\n" AT(" 24.000", "-45.000"),
+	      "precession: line 1: right ascension \"25\" outside 0 to 24 hours\n"
+	      "precession: line 2: right ascension \"-1\" outside 0 to 24 hours\n"
+	      "precession: line 3: declination \"-90.1\" outside -90 to 90 degrees\n", 1),
 	// Years saturate as without options.
 	{{"precession", "--bare", "0", "0", "99999999999999999999"}, "17.289 -23.071\n", "", 0},
 	// --degrees: a right ascension without marks is in degrees, and printed in degrees.
@@ -227,16 +235,14 @@ static const std::vector<Case> full = {
 	{{"precession", "0", "0", "2000"}, "", "precession: write error: No space left on device\n", 1},
 };
 
-// Whether a single run reads operand i in whole: a coordinate as strtod
-// reads it, the year as strtol does in base 10.
+// Whether the catalogue reading takes what a single run reads of operand
+// i: a coordinate that strtod reads in whole, within 0 to 24 hours or -90
+// to 90 degrees, and a year that strtol reads in whole in base 10.
 static bool read_in_whole(size_t i, const char *text)
 {
 	char *end;
-	if (i < 2)
-		std::strtod(text, &end);
-	else
-		std::strtol(text, &end, 10);
-	return end != text && *end == '\0';
+	double v = i < 2 ? std::strtod(text, &end) : std::strtol(text, &end, 10);
+	return end != text && *end == '\0' && (i != 0 || (v >= 0 && v <= 24)) && (i != 1 || std::fabs(v) <= 90);
 }
 
 int main(int argc, char *argv[])

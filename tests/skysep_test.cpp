@@ -173,7 +173,7 @@ static const std::vector<Case> cases = {
 	// A fault of the options gives its reason and the usage text.
 	{{"skysep", "--bare", "--x", "0", "0", "6", "0"}, "", MISUSE("unknown option \"--x\""), 1},
 	{{"skysep", "--bare", "--bar", "0", "0", "6", "0"}, "", MISUSE("unknown option \"--bar\""), 1},
-	{{"skysep", "--decimals", "3", "0", "0", "6", "0"}, "", MISUSE("option --decimals needs a value: --decimals=N"), 1},
+	{{"skysep", "--bare", "--decimals"}, "", MISUSE("option --decimals needs a value: --decimals=N"), 1},
 	{{"skysep", "--bare=1", "0", "0", "6", "0"}, "", MISUSE("option --bare takes no value"), 1},
 	{{"skysep", "--decimals=10", "-"}, "", MISUSE("option --decimals: \"10\" is not a number from 0 to 9"), 1},
 	{{"skysep", "--decimals=", "-"}, "", MISUSE("option --decimals: \"\" is not a number from 0 to 9"), 1},
@@ -239,13 +239,16 @@ static const std::vector<Case> cases = {
 	{{"skysep", "--degrees", "--bare", "15", "0", "0", "0"}, "15.000000\n", "", 0},
 	{{"skysep", "--degrees", "--bare", "1h", "0", "0", "0"}, "15.000000\n", "", 0},
 	{{"skysep", "--degrees", "--bare", "01:00", "0", "0", "0"}, "15.000000\n", "", 0},
-	{{"skysep", "--degrees", "--bare", "1m", "0", "0", "0"}, "15.000000\n", "", 0},
+	{{"skysep", "--degrees", "--bare", "1m", "0", "0", "0"}, "", bad_ra("1m"), 1},
 	// --decimals: printf's, whatever their number; the seconds are unchanged.
 	{{"skysep", "--decimals=0", "6h45m8.9s", "-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27", "27o 6' 16\""), "", 0},
 	{{"skysep", "--decimals=9", "6h45m8.9s", "-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27.104395573", "27o 6' 16\""), "", 0},
 	{{"skysep", "--decimals=2", "--bare", "0", "0", "0", "4.0078125"}, "4.01\n", "", 0},
 	// --from: each position measured from one, with the first release's line.
 	{{"skysep", "--from=6h45m8.9s,-16o42'58", "5h55m10.3s", "+7o24'25"}, SEP("27.104396", "27o 6' 16\""), "", 0},
+	// A value as the next argument, as GNU programs take it.
+	{{"skysep", "--decimals", "3", "0", "0", "6", "0"}, SEP("90.000", "90o 0' 0\""), "", 0},
+	{{"skysep", "--bare", "--from", "0,90", "0", "-30"}, "120.000000\n", "", 0},
 	// A value read after every option: --degrees before or after --from.
 	{{"skysep", "--degrees", "--from=15,0", "--bare", "0", "0"}, "15.000000\n", "", 0},
 	{{"skysep", "--from=15,0", "--degrees", "--bare", "0", "0"}, "15.000000\n", "", 0},
@@ -285,6 +288,47 @@ static const std::vector<Case> cases = {
 	lines("0 0\0 6 0\n#\0\n"s, "\n\n", "skysep: line 1: NUL byte in line\nskysep: line 2: NUL byte in line\n", 1),
 	// Standard input that cannot be read ends the run.
 	{{"skysep", "-"}, "", "skysep: read error: Is a directory\n", 1, "", "/"},
+	// The catalogue reading: degree marks o or ° with ' or ′ and " or ″, and
+	// ° for a right ascension in degrees only; blanks between the numbers.
+	{{"skysep", "--bare", "0", "45\u00b030\u203236\u2033", "0", "90"}, "44.490000\n", "", 0},
+	{{"skysep", "--bare", "0", "-45\u00b030'36\"", "0", "90"}, "135.510000\n", "", 0},
+	{{"skysep", "--bare", "0", "45\u00b0", "0", "90"}, "45.000000\n", "", 0},
+	{{"skysep", "--degrees", "--bare", "15\u00b030\u2032", "0", "0", "0"}, "15.500000\n", "", 0},
+	{{"skysep", "--bare", "15\u00b0", "0", "0", "0"}, "", bad_ra("15\u00b0"), 1},
+	{{"skysep", "--degrees", "--bare", "15o", "0", "0", "0"}, "", bad_ra("15o"), 1},
+	{{"skysep", "--bare", "12 30", "0", "12", "0"}, "7.500000\n", "", 0},
+	{{"skysep", "--degrees", "--bare", "12  30  36", "0", "12h", "0"}, "7.650000\n", "", 0},
+	{{"skysep", "--bare", "0", "+45 30 36", "0", "90"}, "44.490000\n", "", 0},
+	{{"skysep", "--bare", "12h 30m", "0", "0", "0"}, "", bad_ra("12h 30m"), 1},
+	{{"skysep", "--bare", "12 30 ", "0", "0", "0"}, "", bad_ra("12 30 "), 1},
+	{{"skysep", "--bare", "0", "- 45", "0", "0"}, "", bad_dec("- 45"), 1},
+	// Each text read whole: after the last number, only the next mark or the
+	// one that closes the seconds.
+	{{"skysep", "--bare", "12h", "0", "0", "0"}, "180.000000\n", "", 0},
+	{{"skysep", "--bare", "12h30m", "0", "12", "0"}, "7.500000\n", "", 0},
+	{{"skysep", "--bare", "12:30:36:5", "0", "0", "0"}, "", bad_ra("12:30:36:5"), 1},
+	{{"skysep", "--bare", "12:", "0", "0", "0"}, "", bad_ra("12:"), 1},
+	{{"skysep", "--bare", "0", "+41::09", "0", "0"}, "", bad_dec("+41::09"), 1},
+	{{"skysep", "--bare", "0", "41o30'9\"x", "0", "0"}, "", bad_dec("41o30'9\"x"), 1},
+	// Refused for their values: minutes or seconds of 60 or more, then a range,
+	// in the unit read; the ends are inside.
+	{{"skysep", "--bare", "12:75:00", "0", "0", "0"}, "", "skysep: right ascension \"12:75:00\" with 60 or more minutes or seconds\n", 1},
+	{{"skysep", "--bare", "0", "45d0m60s", "0", "0"}, "", "skysep: declination \"45d0m60s\" with 60 or more minutes or seconds\n", 1},
+	{{"skysep", "--bare", "187.2779", "2.0524", "0", "0"}, "", "skysep: right ascension \"187.2779\" outside 0 to 24 hours\n", 1},
+	{{"skysep", "--degrees", "--bare", "360.001", "0", "0", "0"}, "", "skysep: right ascension \"360.001\" outside 0 to 360 degrees\n", 1},
+	{{"skysep", "--degrees", "--bare", "25h", "0", "0", "0"}, "", "skysep: right ascension \"25h\" outside 0 to 24 hours\n", 1},
+	{{"skysep", "--bare", "0", "-90.5", "0", "0"}, "", "skysep: declination \"-90.5\" outside -90 to 90 degrees\n", 1},
+	{{"skysep", "--degrees", "--bare", "24h", "-90", "360", "90"}, "180.000000\n", "", 0},
+	// Each field whole, in order: its form, then 60, then the range.
+	{{"skysep", "--bare", "25:60", "x", "0", "0"}, "", "skysep: right ascension \"25:60\" with 60 or more minutes or seconds\n", 1},
+	{{"skysep", "--bare", "25", "x", "0", "0"}, "", "skysep: right ascension \"25\" outside 0 to 24 hours\n", 1},
+	// The single run's texts that the catalogue reading refuses.
+	lines("13m 0 12 0\n13m30 0 12 0\n12h30s 0 12 0\n12h75m 0 12 0\n11.2.3 0 12 0\n36 0 12 0\n", "\n\n\n\n\n\n",
+	      "skysep: line 1: invalid right ascension string \"13m\"\nskysep: line 2: invalid right ascension string \"13m30\"\n"
+	      "skysep: line 3: invalid right ascension string \"12h30s\"\n"
+	      "skysep: line 4: right ascension \"12h75m\" with 60 or more minutes or seconds\n"
+	      "skysep: line 5: invalid right ascension string \"11.2.3\"\n"
+	      "skysep: line 6: right ascension \"36\" outside 0 to 24 hours\n", 1),
 	// Catalogue mode reads every form, and refuses what it cannot read in whole.
 	lines("12:30 0 12 0\n0 -16d42m58s 0 90\n-1 0 0 0\n", SEP("7.500000", "7o 30' 0\"") SEP("106.716111", "106o 42' 58\"") "\n",
 	      "skysep: line 3: invalid right ascension string \"-1\"\n", 1),
@@ -329,6 +373,18 @@ static const std::vector<Case> cases = {
 	      "skysep: line 2: invalid right ascension string \"\xef\xbb\xbf" "0\"\n", 1),
 	// Blank lines and comments are as without it.
 	lines({"--bare", "--delimiter=,"}, " \t\n # x,y\n", "\n\n", "", 0),
+	// Split columns joined, by name or number, a lone sign first; as if
+	// written with colons, whatever the fields hold.
+	lines({"--from=12:29:06.70,+02:03:08.6", "--bare", "--delimiter=,", "--columns=RAh+RAm+RAs,DE-+DEd+DEm+DEs"},
+	      "RAh,RAm,RAs,DE-,DEd,DEm,DEs\n12,29,06.70,+,02,03,08.6\n12,29,06.70,-,02,03,08.6\n12,29,06.70,-2,03,08,6\n",
+	      "\n0.000000\n4.104778\n\n", "skysep: line 4: invalid declination string \"-2:03:08:6\"\n", 1),
+	lines({"--from", "0,90", "--bare", "--columns", "2+1,3+4+5"}, "30 0 - 30 0\n75 12 + 30 0\n",
+	      "120.000000\n\n", "skysep: line 2: right ascension \"12:75\" with 60 or more minutes or seconds\n", 1),
+	lines({"--from=0,90", "--columns=1,2+3"}, "0 - 30\n", "\n", "skysep: line 1: invalid declination string \"-:30\"\n", 1),
+	{{"skysep", "--columns=1+2+3+4+5,6,7,8", "-"}, "",
+	 MISUSE("option --columns: \"1+2+3+4+5,6,7,8\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
+	{{"skysep", "--columns=1+,2,3,4", "-"}, "",
+	 MISUSE("option --columns: \"1+,2,3,4\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
 	// A real catalogue's shape, by column name, in hours and in degrees: the same bytes.
 	lines({POLARIS, "--delimiter=,", "--columns=ra,dec"}, STARS, FROM_POLARIS, "", 0),
 	lines({"--degrees", "--from=37.954541667,+89:15:50.8", "--delimiter=,", "--columns=ra,dec"}, STARS_IN_DEGREES,
@@ -343,8 +399,16 @@ static const std::vector<Case> full = {
 	{{"skysep", "--version"}, "", "skysep: write error: No space left on device\n", 1},
 };
 
-// The catalogue reading takes every text that a single run takes, with its value.
-static bool read_in_whole(size_t, const char *) { return true; }
+// Whether the catalogue reading takes a text that a single run takes, with
+// its value: all but those read in part, with 60 or more minutes, or
+// outside 0 to 24 hours, which have their catalogue rows above.
+static bool read_in_whole(size_t, const char *text)
+{
+	for (const char *refused : {"13m", "13m30", "12h30s", "12h75m", "11.2.3", "36", N307.c_str()})
+		if (std::strcmp(text, refused) == 0)
+			return false;
+	return true;
+}
 
 int main(int argc, char *argv[])
 {
