@@ -1,7 +1,8 @@
-// Accuracy of both programs against the IAU's standard astronomy routines
-// in C (erfa), for the figures of the manuals' CAVEATS:
-//   skysep, single runs, against eraSeps on random pairs: wide, close, and
-//   near-opposite;
+// Accuracy of both programs, for the figures of the manuals' ACCURACY and
+// CAVEATS:
+//   skysep's two formulas against the true separation of the texts, on
+//   random pairs: wide, near 0, near 180 degrees and exactly opposite;
+// against the IAU's standard astronomy routines in C (erfa):
 //   precession's uniform model against the IAU 2006 precession matrix
 //   (eraPmat06, J2000 to the target epoch) for spans of 1 to 1000 years
 //   forward and back (the IAU model is not symmetric in time, this one is),
@@ -14,9 +15,11 @@
 // digits (up to half a unit of the last one), and the share of cases whose
 // printed value is exactly the reference rounded to the same digits.
 //
-// usage: accuracy skysep precession [runs]
+// usage: accuracy precession [runs]
 // (run by bench/accuracy.sh; runs defaults to 2000)
+#include "decimal.hpp"
 #include "random.hpp"
+#include "separation.hpp"
 #include "spawn.hpp"
 
 #include <unistd.h>
@@ -29,7 +32,7 @@
 #include <cstdlib>
 #include <cstring>
 
-static const char *skysep, *precession;
+static const char *precession;
 
 // The cases, the same on every machine whatever its C library.
 static Random rng{2000};
@@ -40,14 +43,6 @@ static void failed(const char *prog, const Case &r)
 {
 	std::fprintf(stderr, "accuracy: %s: exit status %d, errors \"%s\"\n", prog, r.status, r.err.c_str());
 	std::exit(1);
-}
-
-// The numbers that prog prints for the arguments args, read with pattern.
-static void single_run(const char *prog, std::vector<std::string> args, const char *pattern, double *a, double *b)
-{
-	Case r = run({}, prog, argv_of(prog, args), false);
-	if (r.status != 0 || std::sscanf(r.out.c_str(), pattern, a, b) < 1)
-		failed(prog, r);
 }
 
 // The pairs of numbers that prog prints in catalogue mode with the options,
@@ -86,41 +81,64 @@ static void position(double *h, double *d, double lo = 0, double hi = 90)
 		*d = -*d;
 }
 
-// skysep against eraSeps over n single runs: pairs uniform on the sphere,
-// or 1e-7 to 0.01 degrees from each other, or from opposite.  Prints the
-// worst difference in degrees and the share printed as the reference
-// rounds.
-enum Pairs { WIDE, CLOSE, OPPOSITE };
+// skysep's separation, printed at 6 and 9 decimals of degrees by each of
+// its formulas, against the true separation of the positions that the
+// texts denote, computed in long double from the texts: over n pairs
+// uniform on the sphere, or from1 to to1 seconds of arc apart, from each
+// other or from opposite, or exactly opposite texts.  Prints the worst
+// difference in units of the last decimal, and the share printed as the
+// true separation rounds.  The formulas are skysep's own, compiled in,
+// and their figures are written as skysep writes them (format_fixed).
+enum Pairs { WIDE, CLOSE, NEAR_OPPOSITE, OPPOSITE };
 static void separation(int n, Pairs kind, const char *label)
 {
-	double worst = 0;
-	int exact = 0;
+	double worst[2][2] = {}, exact[2][2] = {};
 	for (int done = 0; done < n;) {
-		double h1, d1, h2, d2, got, unused;
+		double h1, d1, h2, d2;
 		position(&h1, &d1);
 		if (kind == WIDE) {
 			position(&h2, &d2);
 		} else {
-			double r = std::pow(10, uniform(-7, -2)), phi = uniform(0, ERFA_D2PI);
+			double r = kind == OPPOSITE ? 0 : std::pow(10, uniform(-4, 1)) / 3600, phi = uniform(0, ERFA_D2PI);
 			double h0 = kind == CLOSE ? h1 : std::fmod(h1 + 12, 24), d0 = kind == CLOSE ? d1 : -d1;
 			d2 = d0 + r * std::cos(phi);
 			h2 = h0 + r * std::sin(phi) / std::cos(d0 * ERFA_DD2R) / 15;
 			if (std::fabs(d2) > 90 || h2 < 0)
 				continue;
 		}
-		std::vector<std::string> t = {fixed(h1, 12) + "h", fixed(std::fabs(d1), 12) + "o",
-		                              fixed(h2, 12) + "h", fixed(std::fabs(d2), 12) + "o"};
-		t[1].insert(0, d1 < 0 ? "-" : "+"), t[3].insert(0, d2 < 0 ? "-" : "+");
-		single_run(skysep, t, "angle = %lf degrees = %lf", &got, &unused);
-		// The values skysep read, not the ones before printing.
-		double want = eraSeps(std::atof(t[0].c_str()) * 15 * ERFA_DD2R, std::atof(t[1].c_str()) * ERFA_DD2R,
-		                      std::atof(t[2].c_str()) * 15 * ERFA_DD2R, std::atof(t[3].c_str()) * ERFA_DD2R) *
-		              ERFA_DR2D;
-		worst = std::fmax(worst, std::fabs(got - want));
-		exact += fixed(got, 6) == fixed(want, 6);
+		std::string t[4] = {fixed(h1, 12), fixed(d1, 12), fixed(h2, 12), fixed(d2, 12)};
+		if (kind == OPPOSITE)
+			t[2] = fixed(std::fmod(std::atof(t[0].c_str()) + 12, 24), 12), t[3] = fixed(-std::atof(t[1].c_str()), 12);
+		// The true separation of the texts, and the values that skysep reads.
+		long double v[4], pi = std::acos(-1.0L);
+		double x[4];
+		for (int k = 0; k < 4; k++)
+			v[k] = std::strtold(t[k].c_str(), nullptr) * pi / (k % 2 ? 180 : 12), x[k] = std::atof(t[k].c_str());
+		long double a[3] = {cosl(v[0]) * cosl(v[1]), sinl(v[0]) * cosl(v[1]), sinl(v[1])};
+		long double b[3] = {cosl(v[2]) * cosl(v[3]), sinl(v[2]) * cosl(v[3]), sinl(v[3])};
+		long double c[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+		long double want = atan2l(sqrtl(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]), a[0] * b[0] + a[1] * b[1] + a[2] * b[2]) *
+		                   180 / pi;
+		Vec p = unit_vector(hours_to_rad(x[0]), deg_to_rad(x[1])), q = unit_vector(hours_to_rad(x[2]), deg_to_rad(x[3]));
+		double got[2] = {separation(p, q), rad_to_deg(angle_between(p, q))};
+		for (int f = 0; f < 2; f++) {
+			for (int k = 0; k < 2; k++) {
+				int decimals = k ? 9 : 6;
+				char printed[FIXED_MAX], rounded[64];
+				printed[format_fixed(printed, got[f], 0, decimals)] = '\0';
+				std::snprintf(rounded, sizeof rounded, "%.*Lf", decimals, want);
+				double units = static_cast<double>(fabsl(strtold(printed, nullptr) - want) * POW10[decimals]);
+				worst[f][k] = std::fmax(worst[f][k], units);
+				exact[f][k] += std::strcmp(printed, rounded) == 0;
+			}
+		}
 		done++;
 	}
-	std::printf("  %-36s %9.2e   %5.1f%%\n", label, worst, 100.0 * exact / n);
+	std::printf("  %-34s", label);
+	for (int f = 0; f < 2; f++)
+		for (int k = 0; k < 2; k++)
+			std::printf("  %8.2f %6.1f%%", worst[f][k], 100 * exact[f][k] / n);
+	std::printf("\n");
 }
 
 // The worst differences of precession OPTION... --year=YEAR from the
@@ -183,27 +201,27 @@ static double model_worst(const char *model, int epoch, int n)
 
 int main(int argc, char *argv[])
 {
-	if (argc < 3 || argc > 4) {
-		std::fprintf(stderr, "usage: %s skysep precession [runs]\n", argv[0]);
+	if (argc < 2 || argc > 3) {
+		std::fprintf(stderr, "usage: %s precession [runs]\n", argv[0]);
 		return 2;
 	}
-	skysep = argv[1], precession = argv[2];
-	int n = argc == 4 ? std::atoi(argv[3]) : 2000;
+	precession = argv[1];
+	int n = argc == 3 ? std::atoi(argv[2]) : 2000;
 	if (n < 1) {
 		std::fprintf(stderr, "accuracy: runs must be a positive number\n");
 		return 2;
 	}
 	std::printf("worst: the largest difference of a printed value from the reference, rounding included;\n"
 	            "exact: the share printed as the reference rounded to the same digits\n\n");
-	std::printf("skysep against eraSeps, %d pairs each; printed resolution 0.000001 degrees\n", n);
-	std::printf("  %-36s %9s   %6s\n", "", "worst (deg)", "exact");
-	separation(n, WIDE, "wide pairs, uniform on the sphere");
-	separation(n, CLOSE, "close pairs, 1e-7 to 0.01 degrees");
-	separation(n, OPPOSITE, "near-opposite, 1e-7 to 0.01 from 180");
-	double got, unused;
-	single_run(skysep, {"0", "0", "12", "0.000001"}, "angle = %lf degrees = %lf", &got, &unused);
-	double want = eraSeps(0, 0, ERFA_DPI, 1e-6 * ERFA_DD2R) * ERFA_DR2D;
-	std::printf("  skysep 0 0 12 0.000001: prints %.6f, eraSeps %.6f degrees\n\n", got, want);
+	std::printf("skysep against the true separation of the texts, %d pairs each; the worst in units of the\n", n);
+	std::printf("last decimal, and the share exact, at 6 and 9 decimals of degrees, by each formula\n");
+	std::printf("  %-34s  %-34s  %s\n", "", "first release (runs without options)", "every other run");
+	std::printf("  %-34s  %-16s  %-16s  %-16s  %s\n", "", "6 decimals", "9 decimals", "6 decimals", "9 decimals");
+	separation(n, WIDE, "uniform on the sphere");
+	separation(n, CLOSE, "near 0, 1e-4\" to 10\" apart");
+	separation(n, NEAR_OPPOSITE, "near 180, 1e-4\" to 10\" from it");
+	separation(n, OPPOSITE, "exactly opposite texts");
+	std::printf("\n");
 
 	std::printf("precession against IAU 2006 precession (eraPmat06), %d positions each;\n", n);
 	std::printf("printed resolution 0.001 hours (0.015 degrees on the equator) and 0.001 degrees\n");

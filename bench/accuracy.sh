@@ -15,7 +15,7 @@ if ! pkg-config --exists erfa 2>/dev/null; then
 	exit 1
 fi
 bin=$(bench_build dynamic)
-"$bin/bench/accuracy" "$bin/skysep" "$bin/precession" "${1:-2000}"
+"$bin/bench/accuracy" "$bin/precession" "${1:-2000}"
 echo
 if [ -x /usr/bin/python3 ] && /usr/bin/python3 -c 'import astropy' 2>/dev/null; then
 	/usr/bin/python3 "$repo/bench/with_astropy.py" fk5 "$bin/precession" "${1:-2000}" 2>/dev/null

@@ -5,6 +5,7 @@
 #define PRECESSION_COMMAND_LINE_HPP
 
 #include <cstring>
+#include <iterator>
 
 #include "coordinates.hpp"
 #include "messages.hpp"
@@ -80,7 +81,7 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
 {
 	p = Precession{};
 	if (!read_options(prog, argc, argv, PRECESSION_USAGE, 3,
-	                  OwnOptions<Precession>{PRECESSION_OPTIONS, 2, take_precession_option}, p, o))
+	                  OwnOptions<Precession>{PRECESSION_OPTIONS, std::size(PRECESSION_OPTIONS), take_precession_option}, p, o))
 		return false;
 	if (o.help || o.version)
 		return true;

@@ -37,37 +37,70 @@ inline void put_dms(Line &line, double a)
 	put(line, buf, static_cast<size_t>(p - buf));
 }
 
-// The fields f of a position, ra dec, to its unit vector in *v, or the
+// The fields f of a position, ra dec, to the position in *p, or the
 // refusal of the first that is not a coordinate.
-inline bool get_unit_vector(char *const f[], const Reading &reading, Vec *v, Refusal &refusal)
+inline bool get_sky_position(char *const f[], const Reading &reading, Position *p, Refusal &refusal)
 {
 	double ra, dec;
 	if (!get_position(f[0], f[1], reading, &ra, &dec, refusal))
 		return false;
-	*v = unit_vector(ra, dec);
+	*p = position(ra, dec);
 	return true;
+}
+
+// A position angle in degrees (-180 to 180) put on the line as a figure
+// from 0 to 360 with the decimals: never -0, and 0 for one that rounds to
+// 360.
+inline void put_position_angle(Line &line, double degrees, int decimals)
+{
+	degrees = degrees < 0 ? degrees + 360 : degrees + 0.0; // -0 + 0 is 0
+	if (scaled_decimal(degrees, decimals) == 360 * POW10[decimals])
+		degrees = 0;
+	put_fixed(line, degrees, 0, decimals);
 }
 
 // The fields ra1 dec1 ra2 dec2, or ra dec with --from, to the result line,
 // "angle = %lf degrees = %s\n" with the separation and its degrees,
 // minutes and seconds, or the separation alone with --bare; or the
 // refusal of the first field, in that order, that is not a coordinate.
+//
+// A run without options computes the separation with the first release's
+// formula; every other, with the formula that keeps every digit, in the
+// unit of --unit, the position angle after it with --position-angle:
+// "  position angle = %lf degrees", 0 where the separation prints as 0.
 inline bool skysep_answer(char *const f[], Skysep &s, Line &line, Refusal &refusal)
 {
-	Vec p, q;
+	Position a, b;
 	if (s.from)
-		p = s.origin;
-	else if (!get_unit_vector(f, s.reading, &p, refusal))
+		a = s.origin;
+	else if (!get_sky_position(f, s.reading, &a, refusal))
 		return false;
-	if (!get_unit_vector(s.from ? f : f + 2, s.reading, &q, refusal))
+	if (!get_sky_position(s.from ? f : f + 2, s.reading, &b, refusal))
 		return false;
-	double theta = separation(p, q);
+	double degrees, value;
+	Vec p = unit_vector(a), q = unit_vector(b);
+	if (s.first_release) {
+		value = degrees = separation(p, q);
+	} else {
+		double theta = angle_between(p, q);
+		degrees = rad_to_deg(theta);
+		value = s.unit->per_pi * theta / PI;
+	}
 	if (!s.bare)
 		put(line, "angle = ");
-	put_fixed(line, theta, 0, s.decimals);
+	put_fixed(line, value, 0, s.decimals);
 	if (!s.bare) {
-		put(line, " degrees = ");
-		put_dms(line, theta);
+		put(line, " ");
+		put(line, s.unit->word);
+		put(line, " = ");
+		put_dms(line, degrees);
+	}
+	if (s.position_angle) {
+		put(line, s.bare ? " " : "  position angle = ");
+		double pa = scaled_decimal(value, s.decimals) == 0 ? 0 : rad_to_deg(position_angle(a, q));
+		put_position_angle(line, pa, s.decimals);
+		if (!s.bare)
+			put(line, " degrees");
 	}
 	put(line, "\n");
 	return true;

@@ -5,11 +5,13 @@
 #define SKYSEP_COMMAND_LINE_HPP
 
 #include <cstring>
+#include <iterator>
 
 #include "angles.hpp"
 #include "coordinates.hpp"
 #include "messages.hpp"
 #include "options.hpp"
+#include "separation.hpp"
 
 // The usage text, formatted with the invocation name.
 inline const char SKYSEP_USAGE[] =
@@ -27,7 +29,9 @@ inline const char SKYSEP_HELP[] =
 	"\t--from=RA,DEC   the separation of each position \"ra dec\" from RA,DEC\n"
 	"\t--degrees       right ascensions without h, m, s or colons are in degrees\n"
 	"\t--decimals=N    N decimals, 0 to 9, in place of 6\n"
-	"\t--bare          only the separation in degrees\n"
+	"\t--bare          only the numbers\n"
+	"\t--unit=UNIT     the separation in degrees, arcmin or arcsec\n"
+	"\t--position-angle  also the position angle of the second position seen from the first\n"
 	"\t--columns=LIST  with -: the fields of ra1,dec1,ra2,dec2 (ra,dec), numbers or header names\n"
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
 
@@ -36,16 +40,29 @@ inline const char *const PAIR[] = {"ra1", "dec1", "ra2", "dec2"};
 inline const char *const ONE[] = {"ra", "dec"};
 
 // skysep's own options.
-enum SkysepOption { OPT_FROM };
-constexpr Option SKYSEP_OPTIONS[] = {{"from", "RA,DEC"}};
+enum SkysepOption { OPT_FROM, OPT_UNIT, OPT_POSITION_ANGLE };
+constexpr Option SKYSEP_OPTIONS[] = {{"from", "RA,DEC"}, {"unit", "UNIT"}, {"position-angle", nullptr}};
+
+// The units of the decimal separation: the name for --unit, the word of
+// the result line, and the factor that, times the angle in radians and
+// divided by pi, gives it.
+struct Unit {
+	const char *name, *word;
+	double per_pi;
+};
+inline const Unit UNITS[] = {{"degrees", "degrees", 180}, {"arcmin", "arcminutes", 10800},
+                             {"arcsec", "arcseconds", 648000}};
 
 // What a question is answered with.
 struct Skysep {
 	Reading reading;
-	int decimals;        // of the decimal separation
-	bool bare;           // the separation alone
+	bool first_release;  // the first release's formula: a run without options
+	int decimals;        // of the decimal separation and the position angle
+	bool bare;           // the numbers alone
+	const Unit *unit;    // of the decimal separation
+	bool position_angle; // the position angle too
 	bool from;           // --from: each position measured from origin
-	Vec origin;
+	Position origin;
 	char *from_ra, *from_dec; // --from's texts, until they are read
 };
 
@@ -64,6 +81,18 @@ inline bool take_skysep_option(const char *prog, Skysep &s, int k, char *value)
 		s.from_dec = comma + 1;
 		break;
 	}
+	case OPT_UNIT:
+		s.unit = nullptr;
+		for (const Unit &unit : UNITS)
+			if (std::strcmp(value, unit.name) == 0)
+				s.unit = &unit;
+		if (s.unit == nullptr)
+			return misuse(prog, SKYSEP_USAGE, "option --unit: \"%s\" is not degrees, arcmin or arcsec",
+			              escaped(value));
+		break;
+	case OPT_POSITION_ANGLE:
+		s.position_angle = true;
+		break;
 	}
 	return true;
 }
@@ -76,7 +105,7 @@ inline bool read_skysep_command_line(const char *prog, int argc, char *argv[], C
 {
 	s = Skysep{};
 	if (!read_options(prog, argc, argv, SKYSEP_USAGE, 4,
-	                  OwnOptions<Skysep>{SKYSEP_OPTIONS, 1, take_skysep_option}, s, o))
+	                  OwnOptions<Skysep>{SKYSEP_OPTIONS, std::size(SKYSEP_OPTIONS), take_skysep_option}, s, o))
 		return false;
 	if (o.help || o.version)
 		return true;
@@ -84,6 +113,9 @@ inline bool read_skysep_command_line(const char *prog, int argc, char *argv[], C
 	if (!check_operands(prog, SKYSEP_USAGE, o, names, s.from ? 2 : 4, s.from ? "from" : nullptr, columns))
 		return false;
 	s.reading = {o.plain ? Reading::MARKS : Reading::CATALOGUE, false, o.degrees};
+	s.first_release = o.plain;
+	if (s.unit == nullptr)
+		s.unit = &UNITS[0];
 	s.decimals = o.decimals < 0 ? 6 : o.decimals;
 	s.bare = o.bare;
 	if (s.from) {
@@ -93,7 +125,7 @@ inline bool read_skysep_command_line(const char *prog, int argc, char *argv[], C
 			report_refusal(prog, 0, refusal, true);
 			return false;
 		}
-		s.origin = unit_vector(ra, dec);
+		s.origin = position(ra, dec);
 	}
 	return true;
 }
