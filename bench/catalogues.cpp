@@ -133,7 +133,7 @@ int main(int argc, char *argv[])
 		double sum = 0;
 		for (const Decimal &p : v) {
 			double ra, dec;
-			precess(hours_to_rad(p.hours / 1e6), deg_to_rad(p.degrees / 1e6), p.year, &ra, &dec);
+			precess(hours_to_rad(p.hours / 1e6), deg_to_rad(p.degrees / 1e6), p.year - 2000, &ra, &dec);
 			sum += rad_to_hours(ra) + rad_to_deg(dec);
 		}
 		return took(start, sum);

@@ -2,7 +2,8 @@
 // the C library's on the same text (read_decimal and strtod, read_integer
 // and strtoll), and their fixed-point writing against snprintf on the same
 // double, for every width and number of decimals that the programs print
-// with.  Any difference aborts.
+// with, and their colon notations against the double's exact value worked
+// out in decimal, for every number of decimals.  Any difference aborts.
 //
 // The input is the text, up to its first NUL; its value, and the double
 // whose bits are the input's first 8 bytes, are the doubles written.
@@ -23,13 +24,15 @@ static void check(bool same, const Report &report)
 }
 
 // format_fixed for v at each width and number of decimals that skysep (no
-// width) and precession (decimals + 4) print with.
-static void check_fixed(double v)
+// width) and precession (decimals + 4) print with, and format_hms and
+// format_dms at each number of decimals.
+static void check_written(double v)
 {
 	Report report;
 	for (int decimals = 0; decimals <= DECIMALS_MAX; decimals++) {
 		check(same_fixed(v, 0, decimals, report), report);
 		check(same_fixed(v, decimals + 4, decimals, report), report);
+		check(same_sexagesimal(v, decimals, report), report);
 	}
 }
 
@@ -42,11 +45,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 	Report report;
 	check(same_read(text, report), report);
 	check(same_integer(text, report), report);
-	check_fixed(read_decimal(text, nullptr));
+	check_written(read_decimal(text, nullptr));
 	if (size >= sizeof(double)) {
 		double v;
 		std::memcpy(&v, data, sizeof v);
-		check_fixed(v);
+		check_written(v);
 	}
 	return 0;
 }

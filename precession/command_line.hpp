@@ -9,8 +9,10 @@
 
 #include "coordinates.hpp"
 #include "messages.hpp"
+#include "epochs.hpp"
 #include "models.hpp"
 #include "options.hpp"
+#include "transform.hpp"
 
 // The usage text, formatted with the invocation name.
 inline const char PRECESSION_USAGE[] =
@@ -24,37 +26,47 @@ inline const char PRECESSION_HELP[] =
 	"\t%s [option...] right_ascension declination year | -  with an option or -, also\n"
 	"\t\t6h45m8.9s -16o42'58, 06:45:08.9 -16:42:58 and -16d42m58s, and no text read in part\n"
 	"Options, before the operands:\n"
-	"\t--year=YEAR     the year of each position \"right_ascension declination\"\n"
-	"\t--model=NAME    uniform, the default: a whole year; or a Julian epoch, decimals allowed,\n"
-	"\t\t        iau2006 from 1000 to 3000, or long-term from -198000 to 202000\n"
+	"\t--year=EPOCH    the epoch of each position \"right_ascension declination\"\n"
+	"\t--from=EPOCH    the epoch of the positions given, J2000 unless said\n"
+	"\t--model=NAME    uniform, the default: whole years; or any Julian epoch (2026.94, J2026.94),\n"
+	"\t\t        iau2006 from 1000 to 3000, or long-term from -198000 to 202000, and B1950 (FK4)\n"
+	"\t--sexagesimal   positions in colon notation, 12:29:06.699 +02:03:08.16\n"
 	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"
 	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"
 	"\t--bare          only the right ascension and the declination\n"
 	"\t--columns=LIST  with -: the fields of right_ascension,declination[,year], numbers or header names\n"
-	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
+	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n"
+	"A position is referred to the mean equator and equinox of its epoch, without nutation,\n"
+	"aberration or proper motion.\n";
 
 // The fields of a question.
 inline const char *const QUESTION[] = {"right_ascension", "declination", "year"};
 
 // precession's own options.
-enum PrecessionOption { OPT_YEAR, OPT_MODEL };
-constexpr Option PRECESSION_OPTIONS[] = {{"year", "YEAR"}, {"model", "NAME"}};
+enum PrecessionOption { OPT_YEAR, OPT_MODEL, OPT_FROM, OPT_SEXAGESIMAL };
+constexpr Option PRECESSION_OPTIONS[] = {
+	{"year", "EPOCH"}, {"model", "NAME"}, {"from", "EPOCH"}, {"sexagesimal", nullptr}};
 
 // What a question is answered with, and the matrix kept from the last.
 struct Precession {
 	Reading reading;
-	int decimals;        // of each figure
-	bool bare;           // the figures alone
+	int decimals;          // of each figure, or of the seconds of time
+	bool bare;             // the figures alone
+	bool sexagesimal;      // positions in colon notation
 	ModelName model;
-	bool year;           // --year: every position to one year
-	double to;           // that year
+	bool year;             // --year: every position to one epoch
+	Epoch to;              // that epoch
 	const char *year_text; // --year's text, until it is read
-	EpochMatrix last;    // the matrix of the last epoch
+	const char *from_text; // --from's text, until it is read, or null
+	Transform transform;   // from --from's epoch, and the matrix kept from the last question
 };
 
-// Takes precession's option k with its value into p.
+// Takes precession's option k with its value into p.  --from's text is
+// read for its form now, and for the model after every option.
 inline bool take_precession_option(const char *prog, Precession &p, int k, char *value)
 {
+	Epoch epoch;
+	const char *reason;
 	switch (k) {
 	case OPT_YEAR:
 		p.year = true;
@@ -69,32 +81,49 @@ inline bool take_precession_option(const char *prog, Precession &p, int k, char 
 		}
 		return misuse(prog, PRECESSION_USAGE, "option --model: \"%s\" is not %s, %s or %s", escaped(value),
 		              MODELS[UNIFORM].name, MODELS[IAU2006].name, MODELS[LONG_TERM].name);
+	case OPT_FROM:
+		if (!read_epoch(value, &epoch, &reason)) {
+			report_refusal(prog, 0, Refusal{"epoch", value, reason}, true);
+			return false;
+		}
+		p.from_text = value;
+		break;
+	case OPT_SEXAGESIMAL:
+		p.sexagesimal = true;
+		break;
 	}
 	return true;
 }
 
 // Reads precession's command line into o, p and columns.  Returns false
-// after a message if it is not one that precession takes, or if --year's
-// year cannot be read for the model.
+// after a message if it is not one that precession takes, or if --from's
+// or --year's epoch cannot be read for the model.
 inline bool read_precession_command_line(const char *prog, int argc, char *argv[], CommandLine &o, Precession &p,
                                          Columns &columns)
 {
 	p = Precession{};
 	if (!read_options(prog, argc, argv, PRECESSION_USAGE, 3,
-	                  OwnOptions<Precession>{PRECESSION_OPTIONS, std::size(PRECESSION_OPTIONS), take_precession_option}, p, o))
+	                  OwnOptions<Precession>{PRECESSION_OPTIONS, std::size(PRECESSION_OPTIONS),
+	                                         take_precession_option},
+	                  p, o))
 		return false;
 	if (o.help || o.version)
 		return true;
+	if (p.sexagesimal && o.degrees)
+		return misuse(prog, PRECESSION_USAGE, "--sexagesimal and --degrees together");
 	if (!check_operands(prog, PRECESSION_USAGE, o, QUESTION, p.year ? 2 : 3, p.year ? "year" : nullptr, columns))
 		return false;
 	p.reading = {o.plain ? Reading::LEADING : Reading::CATALOGUE, true, o.degrees};
 	p.decimals = o.decimals < 0 ? 3 : o.decimals;
 	p.bare = o.bare;
+	Epoch from = J2000;
 	Refusal refusal;
-	if (p.year && !get_year(p.year_text, p.model, true, &p.to, refusal)) {
+	if ((p.from_text != nullptr && !get_epoch(p.from_text, p.model, "epoch", &from, refusal)) ||
+	    (p.year && !get_epoch(p.year_text, p.model, "year", &p.to, refusal))) {
 		report_refusal(prog, 0, refusal, true);
 		return false;
 	}
+	transform_from(p.transform, p.model, from, p.from_text != nullptr);
 	return true;
 }
 

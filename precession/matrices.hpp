@@ -23,6 +23,8 @@ struct Matrix {
 
 // Seconds of arc to radians: pi / 648000.
 constexpr double ARCSEC = PI / 648000;
+// Seconds of arc in a radian, 648000 / pi, as published.
+constexpr double ARCSEC_PER_RADIAN = 206264.8062470963551564734;
 
 // Julian centuries of TT since J2000.0 at the Julian epoch (years).
 inline double centuries_since_2000(double epoch) { return (epoch - 2000) / 100; }

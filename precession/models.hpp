@@ -29,40 +29,6 @@ inline const Model MODELS[] = {
 };
 constexpr int MODEL_COUNT = sizeof MODELS / sizeof *MODELS;
 
-// Year text to *year for the model name, or false with its refusal.
-//
-// For the uniform model, a whole year, read as strtoll reads it in base 10
-// (leading blanks, a sign, the decimal digits that follow) and saturated to
-// the 32-bit range rather than left undefined beyond it, so that the years
-// since 2000 are exact and never overflow.  Read as atoi reads it (a text
-// with no number is the year 0) unless whole; if whole, a text read in part
-// or not at all is refused.
-//
-// For the other models, a Julian epoch read as strtod reads it, in whole,
-// and refused outside the model's span.
-inline bool get_year(const char *text, ModelName name, bool whole, double *year, Refusal &refusal)
-{
-	char *end;
-	const Model &model = MODELS[name];
-	if (model.matrix == nullptr) {
-		long long y = read_integer(text, &end);
-		if (y > INT32_MAX)
-			y = INT32_MAX;
-		if (y < INT32_MIN)
-			y = INT32_MIN;
-		*year = static_cast<double>(y);
-		if (whole && (end == text || *end != '\0'))
-			return refuse(refusal, "year", text);
-		return true;
-	}
-	*year = read_decimal(text, &end);
-	if (end == text || *end != '\0')
-		return refuse(refusal, "year", text);
-	if (!(*year >= model.first && *year <= model.last))
-		return refuse(refusal, "year", text, model.outside);
-	return true;
-}
-
 // The matrix of the last epoch that a run asked for, so that a catalogue
 // of one epoch computes it once; set is false until the first.
 struct EpochMatrix {

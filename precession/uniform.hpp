@@ -1,6 +1,6 @@
 // precession's first model, uniform: one rigid rotation of the equinox
 // about the ecliptic pole, with a fixed obliquity and a fixed rate, from
-// the equinox of 2000 to that of a whole year.  Uses angles.hpp only.
+// the equinox of one whole year to that of another.  Uses angles.hpp only.
 #ifndef UNIFORM_HPP
 #define UNIFORM_HPP
 
@@ -12,19 +12,17 @@
 constexpr double EPS = 0.40898882138400455;
 // 2 pi as its own constant, to fold a right ascension west of 0 hours.
 constexpr double TWO_PI = 6.283185307179586;
-// Year of the equinox of the input position.
-constexpr long long REF_YEAR = 2000;
 // Years for one full turn of the equinox about the ecliptic pole.
 constexpr double PERIOD = 25800.0;
 
-// Precesses the position (alpha, delta), in radians for the equinox of
-// 2000, both finite, to the equinox of year, and sets *ra to its right
-// ascension (0 to 2 pi) and *dec to its declination (-pi/2 to pi/2), in
-// radians.
-inline void precess(double alpha, double delta, long long year, double *ra, double *dec)
+// Precesses the position (alpha, delta), in radians, both finite, by the
+// whole years given (the year of the new equinox less that of the
+// position's, exact in 64 bits), and sets *ra to its right ascension (0
+// to 2 pi) and *dec to its declination (-pi/2 to pi/2), in radians.
+inline void precess(double alpha, double delta, long long years, double *ra, double *dec)
 {
-	// Precession angle in radians for the years since 2000.
-	double p = static_cast<double>(year - REF_YEAR) / PERIOD * 2 * PI;
+	// Precession angle in radians for the years.
+	double p = static_cast<double>(years) / PERIOD * 2 * PI;
 	Vec v = unit_vector(alpha, delta);
 
 	// Equatorial to ecliptic: rotate by the obliquity about the x axis.

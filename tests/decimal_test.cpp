@@ -7,6 +7,12 @@
 // 2^-(d+1), so the multiples of 1/128 hold them all for 0 to 6 decimals,
 // and the multiples of 1/1024 near 0 those of 7 to 9.
 //
+// format_hms and format_dms write the colon notations as the exact value
+// worked out in decimal does (same_sexagesimal), near each kind of carry:
+// at k decimals of a second a tie is an odd multiple of 2^-(5+k) hours or
+// degrees, none of them at a carry, so the doubles nearest the halves
+// below the carries are checked, with the ties nearest those.
+//
 // usage: decimal_test [count]     (random cases of each kind; default 20000)
 //        decimal_test --corpus DIR (writes the texts below as seeds of fuzz_decimal)
 #include "decimal.hpp"
@@ -40,6 +46,13 @@ static void check_fixed(double v)
 		int width = decimals % 2 ? decimals + 4 : 0;
 		count(same_fixed(v, width, decimals, report), report);
 	}
+}
+
+// format_hms and format_dms with decimals.
+static void check_sexagesimal(double v, int decimals)
+{
+	Report report;
+	count(same_sexagesimal(v, decimals, report), report);
 }
 
 static void check_read(const std::string &s)
@@ -121,11 +134,49 @@ int main(int argc, char *argv[])
 		check_fixed(std::nextafter(v, -INFINITY));
 		check_fixed(std::nextafter(v, INFINITY));
 	}
+	// The colon notations near the carries into seconds, minutes, hours,
+	// 24 hours and degrees, and some other seconds, at each decimals k of
+	// a second: the double nearest the half below the carry, the exact
+	// ties j / 2^(5+k) nearest it, and the neighbours of each, either side
+	// of 0, with k decimals of a second of time and of arc.
+	Random rs{3600};
+	std::vector<long> carries{1, 60, 120, 1800, 3540, 86400 - 60, 86400 - 120, 90 * 3600 - 60};
+	for (long degrees = 0; degrees <= 90; degrees++)
+		carries.push_back(degrees * 3600);
+	for (int i = 0; i < 30; i++)
+		carries.push_back(rs.below(90 * 3600));
+	for (long seconds : carries)
+		for (int k = 0; k <= DECIMALS_MAX; k++) {
+			// the half below the carry, 2 last - 1 over 2 unit, both exact
+			// doubles, and the odd multiples of 2^-(5+k) either side
+			long long last = seconds * static_cast<long long>(POW10[k]);
+			long long unit = 3600 * static_cast<long long>(POW10[k]);
+			long long below = (static_cast<long long>(seconds) << (5 + k)) / 3600;
+			double tie = std::ldexp(static_cast<double>(below - 1 + (below & 1)), -(5 + k));
+			for (double v : {static_cast<double>(2 * last - 1) / static_cast<double>(2 * unit), tie,
+			                 tie + std::ldexp(2, -(5 + k))})
+				for (double w : {v, -v})
+					for (double x : {w, std::nextafter(w, -INFINITY), std::nextafter(w, INFINITY)}) {
+						check_sexagesimal(x, k);
+						if (k < DECIMALS_MAX)
+							check_sexagesimal(x, k + 1);
+					}
+		}
+
 	// Zeros, the smallest values, the edge of the direct path, and what
 	// printf writes itself.
 	for (double v : {0.0, -0.0, 0x1p-1074, -0x1p-1074, 0x1p-1022, 0x1p-60, 0x1p31 - 0x1p-22, 0x1p31,
-	                 1e300, -1e300, -DBL_MAX, double{INFINITY}, double{-INFINITY}, double{NAN}, double{-NAN}})
+	                 1e300, -1e300, -DBL_MAX, double{INFINITY}, double{-INFINITY}, double{NAN}, double{-NAN}}) {
 		check_fixed(v);
+		for (int decimals = 0; decimals <= DECIMALS_MAX; decimals++)
+			check_sexagesimal(v, decimals);
+	}
+	// The ends of the colon notations' spans, and tiny negatives.
+	for (double v : {24.0, std::nextafter(24.0, 0.0), 24 - 1e-12, 90.0, -90.0, std::nextafter(90.0, 0.0),
+	                 std::nextafter(-90.0, 0.0), -1e-300, -1e-12, -0x1p-60, 359.99999999999, 0x1p20,
+	                 std::nextafter(0x1p20, 0.0), -std::nextafter(0x1p20, 0.0)})
+		for (int decimals = 0; decimals <= DECIMALS_MAX; decimals++)
+			check_sexagesimal(v, decimals);
 	for (int i = 0; i < count; i++) {
 		check_fixed(r.uniform(-720, 720));                           // angles
 		check_fixed(std::copysign(std::pow(10, r.uniform(-12, 3)), r.uniform(-1, 1))); // all scales
@@ -136,6 +187,17 @@ int main(int argc, char *argv[])
 		double v;
 		std::memcpy(&v, &bits, sizeof v);
 		check_fixed(v);
+		// right ascensions, declinations, all scales and any exponent, in
+		// turn at each decimals, from a generator of their own
+		if (i % 4 == 0) {
+			int decimals = i / 4 % (DECIMALS_MAX + 1);
+			check_sexagesimal(rs.uniform(0, 24), decimals);
+			check_sexagesimal(rs.uniform(-90, 90), decimals);
+			check_sexagesimal(std::copysign(std::pow(10, rs.uniform(-12, 3)), rs.uniform(-1, 1)), decimals);
+			bits = (rs.next() & 0x800fffffffffffffu) | static_cast<uint64_t>(rs.below(1044)) << 52;
+			std::memcpy(&v, &bits, sizeof v);
+			check_sexagesimal(v, decimals);
+		}
 	}
 
 	// Texts that take the direct path and texts that fall back to strtod.
