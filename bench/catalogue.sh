@@ -21,6 +21,7 @@ lines=${1:-1000000}
 bin=$(bench_build dynamic)
 "$bin/bench/catalogues" pairs "$lines" "$tmp/pairs" "$tmp/colon" "$tmp/pairs.csv"
 "$bin/bench/catalogues" positions "$lines" "$tmp/positions"
+"$bin/bench/catalogues" stars "$lines" "$tmp/stars"
 head -n "$((lines / 100 + 4))" "$tmp/colon" >"$tmp/sample"
 head -n 2000 "$tmp/pairs" >"$tmp/loop"
 if command -v parallel >/dev/null; then

@@ -11,6 +11,10 @@
 //   catalogues positions N FILE
 //     N generated positions and years, 14.031978 -62.855065 2345: hours
 //     and degrees with six decimals, and a year from 1000 to 3000;
+//   catalogues stars N FILE
+//     the same positions with motions before the year, 14.031978
+//     -62.855065 -12.34 567.89 12.34 -56.7 2345: the proper motions in mas
+//     a year, the parallax in mas and the radial velocity in km/s;
 //   catalogues pairs-floor N, catalogues positions-floor N
 //     the separations of the same pairs, or the precessions of the same
 //     positions, from the values that the programs read: prints their sum,
@@ -102,15 +106,19 @@ int main(int argc, char *argv[])
 		}
 		return std::fclose(f) != 0 || std::fclose(g) != 0 || std::fclose(h) != 0;
 	}
-	if (argc == 4 && std::strcmp(job, "positions") == 0) {
+	if (argc == 4 && (std::strcmp(job, "positions") == 0 || std::strcmp(job, "stars") == 0)) {
 		FILE *f = std::fopen(argv[3], "w");
 		if (!f)
 			return 1;
 		for (long i = 0; i < n; i++) {
 			Decimal p = decimal(r);
 			long d = std::labs(p.degrees);
-			std::fprintf(f, "%ld.%06ld %s%ld.%06ld %d\n", p.hours / 1000000, p.hours % 1000000,
-			             p.degrees < 0 ? "-" : "", d / 1000000, d % 1000000, p.year);
+			std::fprintf(f, "%ld.%06ld %s%ld.%06ld ", p.hours / 1000000, p.hours % 1000000, p.degrees < 0 ? "-" : "",
+			             d / 1000000, d % 1000000);
+			if (job[0] == 's')
+				std::fprintf(f, "%.2f %.2f %.2f %.1f ", r.uniform(-999, 999), r.uniform(-999, 999), r.uniform(0, 99),
+				             r.uniform(-99, 99));
+			std::fprintf(f, "%d\n", p.year);
 		}
 		return std::fclose(f) != 0;
 	}
@@ -138,7 +146,7 @@ int main(int argc, char *argv[])
 		}
 		return took(start, sum);
 	}
-	std::fprintf(stderr, "usage: %s pairs N FILE COLON-FILE CSV-FILE | positions N FILE | pairs-floor N | "
-	                     "positions-floor N\n", argv[0]);
+	std::fprintf(stderr, "usage: %s pairs N FILE COLON-FILE CSV-FILE | positions N FILE | stars N FILE | "
+	                     "pairs-floor N | positions-floor N\n", argv[0]);
 	return 2;
 }

@@ -46,7 +46,52 @@ inline void put_position(Line &line, const Precession &p, double ra, double dec)
 	put(line, p.bare ? "\n" : " degrees\n");
 }
 
-// The fields right_ascension declination year, or the first two with
+// Milliseconds of arc to radians.
+constexpr double MAS = ARCSEC / 1000;
+
+// The text of a field of motion, what it is named in a message, to *v: a
+// number that strtod reads whole and finite, or with empty allowed, an
+// empty text, 0.  False, with the refusal, for any other.
+inline bool get_number(const char *text, const char *what, bool empty, double *v, Refusal &refusal)
+{
+	*v = 0;
+	if (empty && text[0] == '\0')
+		return true;
+	char *end;
+	*v = read_decimal(text, &end);
+	if (end == text || *end != '\0' || !std::isfinite(*v))
+		return refuse(refusal, what, text);
+	return true;
+}
+
+// The fields of a star's motion after its position, pmra pmdec, and with
+// --space-motion parallax radial_velocity, into star: pmra is mu_alpha cos
+// dec and pmdec mu_delta, in mas a year; the parallax in mas, not
+// negative, and the radial velocity in km/s, each 0 when empty.  False,
+// with the refusal of the first that cannot be read.
+inline bool get_motion(char *const f[], Motion motion, CatalogueStar &star, Refusal &refusal)
+{
+	double pmra, pmdec, parallax = 0, velocity = 0;
+	if (!get_number(f[0], "proper motion", false, &pmra, refusal) ||
+	    !get_number(f[1], "proper motion", false, &pmdec, refusal))
+		return false;
+	if (motion == IN_SPACE) {
+		if (!get_number(f[2], "parallax", true, &parallax, refusal))
+			return false;
+		if (parallax < 0)
+			return refuse(refusal, "parallax", f[2], "is negative");
+		if (!get_number(f[3], "radial velocity", true, &velocity, refusal))
+			return false;
+	}
+	star.mu_alpha = pmra * MAS / std::cos(star.dec);
+	star.mu_delta = pmdec * MAS;
+	star.parallax = parallax / 1000;
+	star.radial_velocity = velocity;
+	return true;
+}
+
+// The fields right_ascension declination, pmra pmdec with a motion option,
+// parallax radial_velocity with --space-motion, and year, left out with
 // --year, to the result line, "R.A. = %7.3f hours  Dec = %7.3f degrees\n"
 // (put_position); or the refusal of the first field, in that order, that
 // cannot be read.  A coordinate that gives no finite position in radians
@@ -55,16 +100,22 @@ inline void put_position(Line &line, const Precession &p, double ra, double dec)
 // model.
 inline bool precession_answer(char *const f[], Precession &p, Line &line, Refusal &refusal)
 {
-	double alpha, delta;
-	if (!get_position(f[0], f[1], p.reading, &alpha, &delta, refusal))
+	CatalogueStar star = {0, 0, 0, 0, 0, 0};
+	if (!get_position(f[0], f[1], p.reading, &star.ra, &star.dec, refusal))
 		return false;
+	int year = 2;
+	if (p.motion != NO_MOTION) {
+		if (!get_motion(f + 2, p.motion, star, refusal))
+			return false;
+		year = p.motion == IN_SPACE ? 6 : 4;
+	}
 	Epoch to = p.to;
 	if (p.reading.kind == Reading::LEADING)
-		to = leading_year(f[2]);
-	else if (!p.year && !get_epoch(f[2], p.model, "year", &to, refusal))
+		to = leading_year(f[year]);
+	else if (!p.year && !get_target(p, f[year], &to, refusal))
 		return false;
 	double ra, dec;
-	transform(p.transform, to, alpha, delta, &ra, &dec);
+	transform(p.transform, to, star, &ra, &dec);
 	put_position(line, p, ra, dec);
 	return true;
 }

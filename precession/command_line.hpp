@@ -30,22 +30,38 @@ inline const char PRECESSION_HELP[] =
 	"\t--from=EPOCH    the epoch of the positions given, J2000 unless said\n"
 	"\t--model=NAME    uniform, the default: whole years; or any Julian epoch (2026.94, J2026.94),\n"
 	"\t\t        iau2006 from 1000 to 3000, or long-term from -198000 to 202000, and B1950 (FK4)\n"
+	"\t--proper-motion each question \"right_ascension declination pmra pmdec year\", mas a year\n"
+	"\t--space-motion  \"right_ascension declination pmra pmdec parallax radial_velocity year\",\n"
+	"\t\t        parallax in mas, radial velocity in km/s\n"
+	"\t--epoch=EPOCH   the epoch of the positions of moving stars, the --from epoch unless said\n"
+	"\t--nutation      to the true equator and equinox of the epoch, with --model=iau2006\n"
 	"\t--sexagesimal   positions in colon notation, 12:29:06.699 +02:03:08.16\n"
 	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"
 	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"
 	"\t--bare          only the right ascension and the declination\n"
 	"\t--columns=LIST  with -: the fields of right_ascension,declination[,year], numbers or header names\n"
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n"
-	"A position is referred to the mean equator and equinox of its epoch, without nutation,\n"
-	"aberration or proper motion.\n";
+	"A position is referred to the mean (with --nutation, true) equator and equinox of its epoch,\n"
+	"without aberration, light deflection or the 23 mas frame bias.\n";
 
-// The fields of a question.
+// The fields of a question: with neither motion option, with
+// --proper-motion, and with --space-motion; the year last, left out with
+// --year.
 inline const char *const QUESTION[] = {"right_ascension", "declination", "year"};
+inline const char *const QUESTION_WITH_PROPER_MOTION[] = {"right_ascension", "declination", "pmra", "pmdec", "year"};
+inline const char *const QUESTION_WITH_SPACE_MOTION[] = {"right_ascension", "declination",     "pmra", "pmdec",
+                                                         "parallax",        "radial_velocity", "year"};
+
+// How a star moves: not at all, by its proper motion, or in space.
+enum Motion { NO_MOTION, BY_PROPER_MOTION, IN_SPACE };
 
 // precession's own options.
-enum PrecessionOption { OPT_YEAR, OPT_MODEL, OPT_FROM, OPT_SEXAGESIMAL };
+enum PrecessionOption {
+	OPT_YEAR, OPT_MODEL, OPT_FROM, OPT_SEXAGESIMAL, OPT_PROPER_MOTION, OPT_SPACE_MOTION, OPT_EPOCH, OPT_NUTATION
+};
 constexpr Option PRECESSION_OPTIONS[] = {
-	{"year", "EPOCH"}, {"model", "NAME"}, {"from", "EPOCH"}, {"sexagesimal", nullptr}};
+	{"year", "EPOCH"},          {"model", "NAME"},         {"from", "EPOCH"},  {"sexagesimal", nullptr},
+	{"proper-motion", nullptr}, {"space-motion", nullptr}, {"epoch", "EPOCH"}, {"nutation", nullptr}};
 
 // What a question is answered with, and the matrix kept from the last.
 struct Precession {
@@ -58,6 +74,10 @@ struct Precession {
 	Epoch to;              // that epoch
 	const char *year_text; // --year's text, until it is read
 	const char *from_text; // --from's text, until it is read, or null
+	bool proper_motion, space_motion; // the options given
+	Motion motion;         // how each star moves
+	const char *epoch_text; // --epoch's text, until it is read, or null
+	bool nutation;         // to the true equator and equinox
 	Transform transform;   // from --from's epoch, and the matrix kept from the last question
 };
 
@@ -91,7 +111,37 @@ inline bool take_precession_option(const char *prog, Precession &p, int k, char 
 	case OPT_SEXAGESIMAL:
 		p.sexagesimal = true;
 		break;
+	case OPT_PROPER_MOTION:
+		p.proper_motion = true;
+		break;
+	case OPT_SPACE_MOTION:
+		p.space_motion = true;
+		break;
+	case OPT_EPOCH:
+		if (!read_epoch(value, &epoch, &reason)) {
+			report_refusal(prog, 0, Refusal{"epoch", value, reason}, true);
+			return false;
+		}
+		p.epoch_text = value;
+		break;
+	case OPT_NUTATION:
+		p.nutation = true;
+		break;
 	}
+	return true;
+}
+
+// The reason why B1950 is not a target of a moving star, or with --nutation.
+constexpr const char *NO_B1950 = "takes neither --nutation nor motion";
+
+// The target epoch's text to *to for p's model, or the refusal: one that
+// names a year, or B1950 with motion or nutation.
+inline bool get_target(const Precession &p, const char *text, Epoch *to, Refusal &refusal)
+{
+	if (!get_epoch(text, p.model, "year", to, refusal))
+		return false;
+	if (to->besselian && (p.motion != NO_MOTION || p.nutation))
+		return refuse(refusal, "epoch", text, NO_B1950);
 	return true;
 }
 
@@ -109,9 +159,35 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
 		return false;
 	if (o.help || o.version)
 		return true;
+	// Options that do not go together.
+	Epoch epoch;
+	const char *reason;
+	bool motion = p.proper_motion || p.space_motion;
 	if (p.sexagesimal && o.degrees)
 		return misuse(prog, PRECESSION_USAGE, "--sexagesimal and --degrees together");
-	if (!check_operands(prog, PRECESSION_USAGE, o, QUESTION, p.year ? 2 : 3, p.year ? "year" : nullptr, columns))
+	if (p.proper_motion && p.space_motion)
+		return misuse(prog, PRECESSION_USAGE, "--proper-motion and --space-motion together");
+	if (p.epoch_text != nullptr && !motion)
+		return misuse(prog, PRECESSION_USAGE, "--epoch needs --proper-motion or --space-motion");
+	if (p.nutation && p.model != IAU2006)
+		return misuse(prog, PRECESSION_USAGE, "--nutation needs --model=iau2006");
+	if (motion && ((p.from_text != nullptr && read_epoch(p.from_text, &epoch, &reason) && epoch.besselian) ||
+	               (p.epoch_text != nullptr && read_epoch(p.epoch_text, &epoch, &reason) && epoch.besselian)))
+		return misuse(prog, PRECESSION_USAGE, "proper motion with B1950 is not read");
+	const char *const *names = QUESTION;
+	int count = 3;
+	p.motion = NO_MOTION;
+	if (p.proper_motion) {
+		p.motion = BY_PROPER_MOTION;
+		names = QUESTION_WITH_PROPER_MOTION;
+		count = 5;
+	} else if (p.space_motion) {
+		p.motion = IN_SPACE;
+		names = QUESTION_WITH_SPACE_MOTION;
+		count = 7;
+	}
+	if (!check_operands(prog, PRECESSION_USAGE, o, names, p.year ? count - 1 : count, p.year ? "year" : nullptr,
+	                    columns))
 		return false;
 	p.reading = {o.plain ? Reading::LEADING : Reading::CATALOGUE, true, o.degrees};
 	p.decimals = o.decimals < 0 ? 3 : o.decimals;
@@ -119,11 +195,14 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
 	Epoch from = J2000;
 	Refusal refusal;
 	if ((p.from_text != nullptr && !get_epoch(p.from_text, p.model, "epoch", &from, refusal)) ||
-	    (p.year && !get_epoch(p.year_text, p.model, "year", &p.to, refusal))) {
+	    (p.year && !get_target(p, p.year_text, &p.to, refusal))) {
 		report_refusal(prog, 0, refusal, true);
 		return false;
 	}
+	if (p.epoch_text != nullptr)
+		read_epoch(p.epoch_text, &epoch, &reason);
 	transform_from(p.transform, p.model, from, p.from_text != nullptr);
+	transform_motion(p.transform, motion, p.epoch_text != nullptr ? epoch.julian : from.julian, p.nutation);
 	return true;
 }
 

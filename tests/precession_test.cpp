@@ -20,14 +20,19 @@
 	"\t--from=EPOCH    the epoch of the positions given, J2000 unless said\n"                               \
 	"\t--model=NAME    uniform, the default: whole years; or any Julian epoch (2026.94, J2026.94),\n"      \
 	"\t\t        iau2006 from 1000 to 3000, or long-term from -198000 to 202000, and B1950 (FK4)\n"        \
+	"\t--proper-motion each question \"right_ascension declination pmra pmdec year\", mas a year\n"            \
+	"\t--space-motion  \"right_ascension declination pmra pmdec parallax radial_velocity year\",\n"           \
+	"\t\t        parallax in mas, radial velocity in km/s\n"                                                \
+	"\t--epoch=EPOCH   the epoch of the positions of moving stars, the --from epoch unless said\n"             \
+	"\t--nutation      to the true equator and equinox of the epoch, with --model=iau2006\n"                  \
 	"\t--sexagesimal   positions in colon notation, 12:29:06.699 +02:03:08.16\n"                             \
 	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"        \
 	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"                                                \
 	"\t--bare          only the right ascension and the declination\n"                                     \
 	"\t--columns=LIST  with -: the fields of right_ascension,declination[,year], numbers or header names\n" \
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n"                  \
-	"A position is referred to the mean equator and equinox of its epoch, without nutation,\n"             \
-	"aberration or proper motion.\n"
+	"A position is referred to the mean (with --nutation, true) equator and equinox of its epoch,\n"       \
+	"without aberration, light deflection or the 23 mas frame bias.\n"
 #define MISUSE(reason) "precession: " reason "\n" USAGE("precession")
 
 static std::string bad_ra(const std::string &t) { return "precession: invalid right ascension string \"" + t + "\"\n"; }
@@ -274,6 +279,37 @@ static const std::vector<Case> cases = {
 	lines({"--model=iau2006", "--sexagesimal", "--bare", "--year=2100"}, "12:29:06.699 +02:03:08.16\n",
 	      "12:34:13.701 +01:30:03.54\n", "", 0),
 	{{"precession", "--sexagesimal", "--degrees", "-"}, "", MISUSE("--sexagesimal and --degrees together"), 1},
+	// A star's own motion from its epoch to the target's, then precession:
+	// Barnard's star to 2100 by its proper motion from J2000, and in space, with
+	// its parallax and radial velocity, from Hipparcos's epoch; an empty
+	// parallax or radial velocity is 0.
+	{{"precession", "--model=iau2006", "--proper-motion", "--year=2100", "--bare", "--decimals=9", "--degrees",
+	  "269.45402305", "+4.66828815", "-798.58", "10328.12"}, "270.665050420 4.955653905\n", "", 0},
+	{{"precession", "--model=iau2006", "--space-motion", "--epoch", "1991.25", "--year=2100", "--degrees",
+	  "--decimals=9", "--bare", "269.45402305", "+4.66828815", "-798.58", "10328.12", "548.31", "-110.51"},
+	 "270.662670589 4.982851590\n", "", 0},
+	lines({"--model=iau2006", "--space-motion", "--degrees", "--decimals=9", "--bare", "--delimiter=,"},
+	      "269.45402305,+4.66828815,-798.58,10328.12,,,2100\n", "270.665050420 4.955653905\n", "", 0),
+	// The fields of motion, in order, and the options that do not go together.
+	lines({"--space-motion"}, "0 0 x 0 0 0 2000\n0 0 0 0 y 1 2000\n0 0 0 0 -3.2 0 2000\n0 0 0 0 1 inf 2000\n",
+	      "\n\n\n\n",
+	      "precession: line 1: invalid proper motion string \"x\"\nprecession: line 2: invalid parallax string \"y\"\n"
+	      "precession: line 3: parallax \"-3.2\" is negative\nprecession: line 4: invalid radial velocity string \"inf\"\n", 1),
+	{{"precession", "--model=iau2006", "--proper-motion", "0", "0", "0", "0"}, "",
+	 MISUSE("expected 5 operands, right_ascension declination pmra pmdec year, or -; found 4"), 1},
+	{{"precession", "--epoch=2016", "-"}, "", MISUSE("--epoch needs --proper-motion or --space-motion"), 1},
+	{{"precession", "--space-motion", "--proper-motion", "-"}, "", MISUSE("--proper-motion and --space-motion together"), 1},
+	{{"precession", "--nutation", "-"}, "", MISUSE("--nutation needs --model=iau2006"), 1},
+	{{"precession", "--model=iau2006", "--from=B1950", "--proper-motion", "-"}, "",
+	 MISUSE("proper motion with B1950 is not read"), 1},
+	{{"precession", "--model=iau2006", "--proper-motion", "0", "0", "0", "0", "B1950"}, "",
+	 "precession: epoch \"B1950\" takes neither --nutation nor motion\n", 1},
+	// --nutation: to the true equator and equinox of the epoch; Polaris, whose
+	// mean place of 2026.94 is 03:07:17.204 +89:22:30.67.
+	{{"precession", "--model=iau2006", "--nutation", "--sexagesimal", "02:31:49.09", "+89:15:50.8", "2026.94"},
+	 "R.A. = 03:07:05.929  Dec = +89:22:38.17\n", "", 0},
+	{{"precession", "--model=iau2006", "--nutation", "--year=B1950", "-"}, "",
+	 "precession: epoch \"B1950\" takes neither --nutation nor motion\n", 1},
 	// --year is read for the model, whichever comes first.
 	{{"precession", "--year=2100.5", "--model=iau2006", "--bare", "--decimals=9", "2.530303", "89.264111"},
 	 "5.911817113 89.540639661\n", "", 0},

@@ -1,0 +1,193 @@
+// The space motion of a catalogue star: its position at one Julian epoch
+// moved to another by its proper motion, parallax and radial velocity, as
+// a straight line in space at constant velocity, with the light time at
+// both epochs and the special-relativistic step from observed to inertial
+// velocity.  Positions only: no proper motion, parallax or radial velocity
+// comes back.
+//
+// Units inside are the astronomical unit and the day, with the barycentre
+// at the origin; a parallax in seconds of arc is a distance of
+// ARCSEC_PER_RADIAN (matrices.hpp) over it in au.  The result is a unit
+// vector (angles.hpp's Vec) that direction() of matrices.hpp turns into
+// (ra, dec), or that a precession matrix rotates first.  Plain double
+// arithmetic in the order written.
+#ifndef PRECESSION_SPACE_MOTION_HPP
+#define PRECESSION_SPACE_MOTION_HPP
+
+#include <cmath>
+
+#include "angles.hpp"
+#include "matrices.hpp"
+
+// The speed of light, metres a second (exact, by the definition of the metre).
+constexpr double LIGHT_SPEED_M_PER_S = 299792458;
+
+// The astronomical unit, metres (exact, IAU 2012 resolution B2).
+constexpr double AU_M = 149597870700;
+
+// Seconds in a day.
+constexpr double DAY_S = 86400;
+
+// Days in a Julian year.
+constexpr double JULIAN_YEAR_DAYS = 365.25;
+
+// The speed of light in au a day, 86400 / (au / c): 173.1446326742403...
+constexpr double LIGHT_AU_PER_DAY = DAY_S / (AU_M / LIGHT_SPEED_M_PER_S);
+
+// The parallax guard, in seconds of arc: no parallax is taken below
+// PARALLAX_PER_MOTION times the proper motion in a year (an angle in
+// radians, the two numbers compared as they stand), which keeps the
+// transverse speed under about 1% of c, nor below PARALLAX_FLOOR
+// (a distance of 2 megaparsecs).
+constexpr double PARALLAX_PER_MOTION = 326;
+constexpr double PARALLAX_FLOOR = 5e-7;
+
+// The least parallax that the distance is made from, seconds of arc.
+// After the guard it never applies; it stays as the method writes it.
+constexpr double DISTANCE_PARALLAX_FLOOR = 1e-7;
+
+// A space velocity above this fraction of c is taken as zero.
+constexpr double SPEED_LIMIT_OF_C = 0.5;
+
+// The most passes of the relativistic iteration.
+constexpr int INERTIAL_PASSES = 100;
+
+// A star as a catalogue gives it, at its catalogue epoch.
+struct CatalogueStar {
+	double ra, dec;          // right ascension and declination, radians
+	double mu_alpha;         // d(ra)/dt, radians a Julian year (not mu_alpha cos dec)
+	double mu_delta;         // d(dec)/dt, radians a Julian year
+	double parallax;         // seconds of arc; 0 (or less) when unknown
+	double radial_velocity;  // km/s, positive receding; 0 when unknown
+};
+
+// The inertial (space) velocity of a star from its observed velocity,
+// by special relativity, both in au a day: the observed velocity v split
+// along the unit position u into a radial part vsr u and a transverse
+// part of magnitude vst; from beta_sr = vsr / c and beta_st = vst / c,
+// the iteration k = 1 + beta_r, s = beta_r^2 + beta_t^2, e = -s /
+// (sqrt(1 - s) + 1), beta_r = k beta_sr + e, beta_t = k beta_st, from
+// beta_r = beta_sr and beta_t = beta_st, until from the third pass on
+// neither |k - k_previous| nor |e - e_previous| shrinks (at most
+// INERTIAL_PASSES passes); then c (k beta_sr + e) u + k (transverse part).
+//
+// u has length 1; |v| is at most c / 2 (moved_star() sees to it), and
+// the result then at most 0.6 c (measured on a grid of beta_sr and
+// beta_st; a radial c / 2 gives exactly 0.6 c), so that c^2 - v^2 stays
+// positive in moved_star().  The correction is of order beta^2: 1e-4 of the
+// velocity at 1% of c, 1e-8 at 30 km/s.  A velocity still unsettled after
+// the last pass (none has been seen) is taken from that pass.
+inline Vec inertial_velocity(const Vec &u, const Vec &v)
+{
+	double vsr = dot(u, v);
+	Vec radial = {vsr * u.x, vsr * u.y, vsr * u.z};
+	Vec transverse = {v.x - radial.x, v.y - radial.y, v.z - radial.z};
+	double vst = std::sqrt(dot(transverse, transverse));
+	double beta_sr = vsr / LIGHT_AU_PER_DAY;
+	double beta_st = vst / LIGHT_AU_PER_DAY;
+	double beta_r = beta_sr, beta_t = beta_st;
+	double k = 1, e = 0, k_last = 0, e_last = 0, dk_last = 0, de_last = 0;
+	for (int pass = 1; pass <= INERTIAL_PASSES; pass++) {
+		k = 1 + beta_r;
+		double s = beta_r * beta_r + beta_t * beta_t;
+		e = -s / (std::sqrt(1 - s) + 1);
+		beta_r = k * beta_sr + e;
+		beta_t = k * beta_st;
+		if (pass > 1) {
+			double dk = std::fabs(k - k_last), de = std::fabs(e - e_last);
+			if (pass > 2 && dk >= dk_last && de >= de_last)
+				break;
+			dk_last = dk;
+			de_last = de;
+		}
+		k_last = k;
+		e_last = e;
+	}
+	double w = LIGHT_AU_PER_DAY * (k * beta_sr + e);
+	return Vec{w * u.x + k * transverse.x, w * u.y + k * transverse.y, w * u.z + k * transverse.z};
+}
+
+// The unit vector of a star's position at the Julian epoch to_epoch
+// (years, TT) from its catalogue data at the Julian epoch from_epoch;
+// direction() makes (ra, dec) of it, in radians.
+//
+// The steps, in this order:
+// 1. The parallax guard: p' = max(parallax, 326 m, 5e-7), m the star's
+//    motion in a year as an angle (radians), the separation of (ra, dec)
+//    and (ra + mu_alpha, dec + mu_delta).
+// 2. Position (au) at distance ARCSEC_PER_RADIAN / p' and velocity (au a
+//    day) from the radial velocity and the rates a day; a speed above
+//    c / 2 is taken as zero, and the star stays where it is.
+// 3. The velocity from observed to inertial (inertial_velocity()).
+// 4. The light time: with t1 = |p| / c and dt = (to_epoch - from_epoch)
+//    x 365.25 days, t2 the light time from the position p + (dt + t1) v;
+//    the star is at p + (dt + (t1 - t2)) v.
+// 5. Its direction.
+//
+// Span: any two epochs, the same, earlier or later; tested from 1000 to
+// 3000.  The motion is a straight line at constant speed: no orbit, no
+// acceleration.  With a parallax and a radial velocity it agrees with the
+// standard routines within 0.01 mas (measured: 3e-6 mas).  A star with
+// no parallax is placed where it moves at about 1% of c, and relativity
+// gives it a radial velocity of c beta^2 / 2, 15 km/s, with a perspective
+// term and a light time of its own.  The standard routines do the same,
+// but their releases before October 2023 drop that radial velocity where
+// the observed one rounds to exactly 0, as it may for a star given none;
+// there they part from this one by about 5e-5 of the proper motion's
+// displacement, more for fast stars (tests/models_test.cpp measures it
+// over 500 years).  from_epoch = to_epoch gives the
+// catalogue position to the light-time step's rounding (1e-7 mas), not
+// bit for bit.
+//
+// The inputs must be finite.  Above c / 2 the velocity is ignored and the
+// star stays put, with no other sign; a parallax raised by the guard is
+// used silently, as it is meant to be for a star given none.
+inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_epoch)
+{
+	double sa = std::sin(star.ra), ca = std::cos(star.ra);
+	double sd = std::sin(star.dec), cd = std::cos(star.dec);
+
+	// 1. The parallax guard.
+	Vec a = {cd * ca, cd * sa, sd};
+	Vec b = unit_vector(star.ra + star.mu_alpha, star.dec + star.mu_delta);
+	Vec axb = cross(a, b);
+	double motion = std::atan2(std::sqrt(dot(axb, axb)), dot(a, b));
+	double parallax = star.parallax;
+	if (parallax < PARALLAX_PER_MOTION * motion)
+		parallax = PARALLAX_PER_MOTION * motion;
+	if (parallax < PARALLAX_FLOOR)
+		parallax = PARALLAX_FLOOR;
+
+	// 2. Position (au) and velocity (au a day).
+	double r = ARCSEC_PER_RADIAN / (parallax < DISTANCE_PARALLAX_FLOOR ? DISTANCE_PARALLAX_FLOOR : parallax);
+	double rdot = DAY_S * star.radial_velocity * 1000 / AU_M;
+	double ra_rate = star.mu_alpha / JULIAN_YEAR_DAYS;
+	double dec_rate = star.mu_delta / JULIAN_YEAR_DAYS;
+	double rcd = r * cd;
+	Vec p = {rcd * ca, rcd * sa, r * sd};
+	double rpd = r * dec_rate;
+	double w = rpd * sd - cd * rdot;
+	Vec v = {-p.y * ra_rate - w * ca, p.x * ra_rate - w * sa, rpd * cd + sd * rdot};
+	if (std::sqrt(dot(v, v)) / LIGHT_AU_PER_DAY > SPEED_LIMIT_OF_C)
+		v = Vec{0, 0, 0};
+
+	// 3. Observed to inertial velocity.
+	double length = std::sqrt(dot(p, p));
+	v = inertial_velocity(Vec{p.x / length, p.y / length, p.z / length}, v);
+
+	// 4. The light time at both epochs.
+	double t1 = length / LIGHT_AU_PER_DAY;
+	double dt = (to_epoch - from_epoch) * JULIAN_YEAR_DAYS;
+	Vec q = {p.x + (dt + t1) * v.x, p.y + (dt + t1) * v.y, p.z + (dt + t1) * v.z};
+	double qv = dot(q, v);
+	double c2v2 = LIGHT_AU_PER_DAY * LIGHT_AU_PER_DAY - dot(v, v);
+	double t2 = (-qv + std::sqrt(qv * qv + c2v2 * dot(q, q))) / c2v2;
+	double t = dt + (t1 - t2);
+	Vec moved = {p.x + t * v.x, p.y + t * v.y, p.z + t * v.z};
+
+	// 5. The direction.
+	double size = std::sqrt(dot(moved, moved));
+	return Vec{moved.x / size, moved.y / size, moved.z / size};
+}
+
+#endif
