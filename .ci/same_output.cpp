@@ -77,7 +77,8 @@ using Args = std::vector<std::string>;
 
 // skysep's cases: pairs uniform on the sphere, near-coincident and
 // near-opposite pairs, positions near the poles, invalid texts, and wrong
-// argument counts.
+// argument counts; a quarter with options, by the other formula and with
+// the position angle.
 static Args skysep_case()
 {
 	double h1 = rng.uniform(0, 24), d1 = rad_to_deg(std::asin(rng.uniform(-1, 1))), h2, d2;
@@ -102,13 +103,17 @@ static Args skysep_case()
 	}
 	if (rng.below(40) == 0)
 		a.resize(rng.below(6));
+	else if (rng.below(4) == 0) // the formula of the runs with options, at 9 decimals
+		a.insert(a.begin(), {"--decimals=9", "--position-angle", rng.below(2) ? "--unit=arcsec" : "--bare"});
 	return a;
 }
 
 // precession's cases: positions uniform on the sphere and near the poles,
 // years near and far, texts that atof and atoi read in part or not at all,
 // values that are refused, and wrong argument counts; and a third of them
-// in the other models, with epochs in their spans, at 3 or 9 decimals.
+// in the other models, with epochs in their spans, at 3 or 9 decimals,
+// some from another epoch or B1950, to B1950, in colon notation, to the
+// true equator, or moving.
 static Args precession_case()
 {
 	static const char *const odd[] = {"abc", "", "inf", "-nan", "1e400", "0x1p3", " 7", "3h30m",
@@ -125,15 +130,34 @@ static Args precession_case()
 		a.resize(rng.below(5));
 	if (a.size() == 3 && rng.below(3) == 0) {
 		bool iau = rng.below(2) == 0;
+		a[0] = fixed(rng.uniform(0, 24), rng.below(12));
 		a[2] = iau ? fixed(rng.uniform(1000, 3000), rng.below(4)) : fixed(rng.uniform(-198000, 202000), rng.below(4));
 		a.insert(a.begin(), {iau ? "--model=iau2006" : "--model=long-term", rng.below(2) ? "--decimals=9" : "--bare"});
+		// Between two epochs, through FK4, in colon notation, to the true
+		// equator, and moving stars.
+		static std::string from;
+		from = "--from=" + (rng.below(3) ? fixed(rng.uniform(1000, 3000), rng.below(4)) : std::string("B1950"));
+		switch (rng.below(6)) {
+		case 0: a.insert(a.begin(), from); break;
+		case 1: a.back() = "B1950"; break;
+		case 2: a.insert(a.begin(), "--sexagesimal"); break;
+		case 3:
+			if (iau)
+				a.insert(a.begin(), "--nutation");
+			break;
+		case 4:
+			a.insert(a.end() - 1, {fixed(rng.uniform(-9000, 9000), 2), fixed(rng.uniform(-9000, 9000), 2),
+			                       fixed(rng.uniform(0, 800), 3), fixed(rng.uniform(-300, 300), 1)});
+			a.insert(a.begin(), {"--space-motion", "--epoch=2016"});
+			break;
+		}
 	}
 	return a;
 }
 
 // Exactly opposite pairs whose printed line differs between the two
-// variants (found by bench/variants.sh), with the separation that each
-// variant prints: the one for FMA, then the other.
+// variants (found by running both on many such pairs), with the separation
+// that each variant prints: the one for FMA, then the other.
 struct Pinned {
 	Args args;
 	const char *fma, *other;

@@ -3,26 +3,20 @@
 //   skysep's two formulas against the true separation of the texts, on
 //   random pairs: wide, near 0, near 180 degrees and exactly opposite;
 // against the IAU's standard astronomy routines in C (erfa):
-//   precession's uniform model against the IAU 2006 precession matrix
-//   (eraPmat06, J2000 to the target epoch) for spans of 1 to 1000 years
-//   forward and back (the IAU model is not symmetric in time, this one is),
-//   and the error of the printed right ascension in hours by declination
-//   over a century;
 //   each of precession's models against the long-term model (eraLtp) at
 //   100, 1000 and 10000 years from 2000 either way, within its span.
-// For each set it prints the worst difference between a printed value and
-// the reference, which includes the rounding of the output to its printed
+// The formulas are the programs' own, compiled in.  For each set it prints
+// the worst difference between a printed value and the reference, which includes the rounding of the output to its printed
 // digits (up to half a unit of the last one), and the share of cases whose
 // printed value is exactly the reference rounded to the same digits.
 //
-// usage: accuracy precession [runs]
+// usage: accuracy [runs]
 // (run by bench/accuracy.sh; runs defaults to 2000)
 #include "decimal.hpp"
 #include "random.hpp"
 #include "separation.hpp"
 #include "spawn.hpp"
-
-#include <unistd.h>
+#include "transform.hpp"
 
 #include <erfa.h>
 #include <erfam.h>
@@ -32,53 +26,23 @@
 #include <cstdlib>
 #include <cstring>
 
-static const char *precession;
-
 // The cases, the same on every machine whatever its C library.
 static Random rng{2000};
 static double uniform(double lo, double hi) { return rng.uniform(lo, hi); }
 
-// Ends the bench with what went wrong with a run of prog.
-static void failed(const char *prog, const Case &r)
+// v as precession prints it with the decimals, read back.
+static double printed(double v, int decimals)
 {
-	std::fprintf(stderr, "accuracy: %s: exit status %d, errors \"%s\"\n", prog, r.status, r.err.c_str());
-	std::exit(1);
+	char text[FIXED_MAX];
+	text[format_fixed(text, v, 0, decimals)] = '\0';
+	return std::atof(text);
 }
 
-// The pairs of numbers that prog prints in catalogue mode with the options,
-// one line for each line of in: prog OPTION... --bare -.
-static std::vector<std::pair<double, double>> catalogue(const char *prog, std::vector<const char *> options,
-                                                       const std::string &in)
-{
-	char path[] = "/tmp/skyangles-accuracy-XXXXXX";
-	int fd = mkstemp(path);
-	if (fd < 0 || write(fd, in.data(), in.size()) != static_cast<ssize_t>(in.size())) {
-		std::perror(path);
-		std::exit(1);
-	}
-	close(fd);
-	options.insert(options.begin(), prog);
-	options.insert(options.end(), {"--bare", "-"});
-	Case r = run({}, prog, options, false, environ, path);
-	unlink(path);
-	if (r.status != 0)
-		failed(prog, r);
-	std::vector<std::pair<double, double>> out;
-	double a, b;
-	int used;
-	for (const char *p = r.out.c_str(); std::sscanf(p, "%lf %lf\n%n", &a, &b, &used) == 2; p += used)
-		out.push_back({a, b});
-	return out;
-}
-
-// A random position, uniform on the sphere between the declinations lo
-// and hi degrees, north or south: hours and degrees.
-static void position(double *h, double *d, double lo = 0, double hi = 90)
+// A random position, uniform on the sphere: hours and degrees.
+static void position(double *h, double *d)
 {
 	*h = uniform(0, 24);
-	*d = std::asin(uniform(std::sin(lo * ERFA_DD2R), std::sin(hi * ERFA_DD2R))) * ERFA_DR2D;
-	if (rng.below(2))
-		*d = -*d;
+	*d = std::asin(uniform(-1, 1)) * ERFA_DR2D;
 }
 
 // skysep's separation, printed at 6 and 9 decimals of degrees by each of
@@ -141,72 +105,41 @@ static void separation(int n, Pairs kind, const char *label)
 	std::printf("\n");
 }
 
-// The worst differences of precession OPTION... --year=YEAR from the
-// rotation rp over n positions, in one catalogue run: on the sky, in
-// seconds of arc; in right ascension on the sky, and in declination, in
-// degrees; in the printed right ascension, in hours; and the shares of
-// right ascensions and declinations printed, at 3 decimals, as the
-// reference rounds.  The positions that rp gives are uniform on the sphere
-// between the declinations lo and hi, north or south; each input is one
-// of them taken back by rp.
-struct Worst {
-	double sky, ra, dec, hours, ra_exact, dec_exact;
-};
-static Worst worst(std::vector<const char *> options, int year, double rp[3][3], int n, double lo = 0,
-                   double hi = 90)
+// The worst difference on the sky, in seconds of arc, of precession by the
+// model to the epoch, printed with 9 decimals, from the long-term model
+// (eraLtp) over n positions.  The positions that eraLtp gives are uniform
+// on the sphere; each input is one of them taken back, written with 12
+// decimals.  The model is precession's own, compiled in, and its figures
+// are written as precession writes them (format_fixed).
+static double model_worst(ModelName model, int epoch, int n)
 {
-	std::string in, y = "--year=" + std::to_string(year);
-	std::vector<std::pair<double, double>> want;
+	double worst = 0, rp[3][3];
+	eraLtp(epoch, rp);
+	Transform t;
+	transform_from(t, model, J2000, false);
 	for (int i = 0; i < n; i++) {
 		double h, d, a, b, p[3], q[3];
-		position(&h, &d, lo, hi);
+		position(&h, &d);
 		eraS2c(h * 15 * ERFA_DD2R, d * ERFA_DD2R, q);
 		eraTrxp(rp, q, p);
 		eraC2s(p, &a, &b);
-		std::string th = fixed(eraAnp(a) * ERFA_DR2D / 15, 12), td = fixed(b * ERFA_DR2D, 12);
-		in += th + " " + td + "\n";
-		// The position that precession reads, not the one before printing.
-		eraS2c(std::atof(th.c_str()) * 15 * ERFA_DD2R, std::atof(td.c_str()) * ERFA_DD2R, p);
+		// The position that precession reads, from 12 decimals.
+		h = std::atof(fixed(eraAnp(a) * ERFA_DR2D / 15, 12).c_str()), d = std::atof(fixed(b * ERFA_DR2D, 12).c_str());
+		eraS2c(h * 15 * ERFA_DD2R, d * ERFA_DD2R, p);
 		eraRxp(rp, p, q);
 		eraC2s(q, &a, &b);
-		want.push_back({eraAnp(a), b});
+		a = eraAnp(a);
+		double ra, dec;
+		transform(t, Epoch{false, static_cast<double>(epoch), true, epoch}, hours_to_rad(h), deg_to_rad(d), &ra, &dec);
+		double gh = printed(rad_to_hours(ra), 9), gd = printed(rad_to_deg(dec), 9);
+		worst = std::fmax(worst, eraSeps(gh * 15 * ERFA_DD2R, gd * ERFA_DD2R, a, b) * ERFA_DR2AS);
 	}
-	options.push_back(y.c_str());
-	std::vector<std::pair<double, double>> got = catalogue(precession, options, in);
-	Worst w = {0, 0, 0, 0, 0, 0};
-	for (int i = 0; i < n; i++) {
-		double gh = got[i].first, gd = got[i].second, a = want[i].first, b = want[i].second;
-		double da = eraAnpm(gh * 15 * ERFA_DD2R - a);
-		w.sky = std::fmax(w.sky, eraSeps(gh * 15 * ERFA_DD2R, gd * ERFA_DD2R, a, b) * ERFA_DR2AS);
-		w.ra = std::fmax(w.ra, std::fabs(da) * std::cos(b) * ERFA_DR2D);
-		w.dec = std::fmax(w.dec, std::fabs(gd - b * ERFA_DR2D));
-		w.hours = std::fmax(w.hours, std::fabs(da) * ERFA_DR2D / 15);
-		w.ra_exact += fixed(gh, 3) == fixed(a * ERFA_DR2D / 15, 3);
-		w.dec_exact += fixed(gd, 3) == fixed(b * ERFA_DR2D, 3);
-	}
-	w.ra_exact = 100 * w.ra_exact / n, w.dec_exact = 100 * w.dec_exact / n;
-	return w;
-}
-
-// The worst difference on the sky, in seconds of arc, of precession
-// --model=MODEL at the epoch from the long-term model, eraLtp, printed with
-// 9 decimals.
-static double model_worst(const char *model, int epoch, int n)
-{
-	double rp[3][3];
-	eraLtp(epoch, rp);
-	std::string m = std::string("--model=") + model;
-	return worst({m.c_str(), "--decimals=9"}, epoch, rp, n).sky;
+	return worst;
 }
 
 int main(int argc, char *argv[])
 {
-	if (argc < 2 || argc > 3) {
-		std::fprintf(stderr, "usage: %s precession [runs]\n", argv[0]);
-		return 2;
-	}
-	precession = argv[1];
-	int n = argc == 3 ? std::atoi(argv[2]) : 2000;
+	int n = argc == 2 ? std::atoi(argv[1]) : 2000;
 	if (n < 1) {
 		std::fprintf(stderr, "accuracy: runs must be a positive number\n");
 		return 2;
@@ -223,34 +156,16 @@ int main(int argc, char *argv[])
 	separation(n, OPPOSITE, "exactly opposite texts");
 	std::printf("\n");
 
-	std::printf("precession against IAU 2006 precession (eraPmat06), %d positions each;\n", n);
-	std::printf("printed resolution 0.001 hours (0.015 degrees on the equator) and 0.001 degrees\n");
-	std::printf("  span (years)   year   R.A. worst on the sky (deg)  exact   Dec worst (deg)  exact\n");
-	double rbp[3][3];
-	for (int span : {1, 10, 100, 1000, -1, -10, -100, -400, -1000}) {
-		eraPmat06(ERFA_DJ00, span * ERFA_DJY, rbp);
-		Worst w = worst({}, 2000 + span, rbp, n);
-		std::printf("  %+12d   %4d   %27.4f  %5.1f%%   %15.4f  %5.1f%%\n", span, 2000 + span, w.ra, w.ra_exact, w.dec,
-		            w.dec_exact);
-	}
-	std::printf("printed R.A. over 100 years, by precessed declination north or south\n");
-	std::printf("  declination (degrees)   R.A. worst (hours)\n");
-	const double bands[] = {0, 45, 70, 80, 85, 89, 89.9, 90};
-	eraPmat06(ERFA_DJ00, 100 * ERFA_DJY, rbp);
-	for (int i = 0; i < 7; i++)
-		std::printf("  %9g to %-9g   %18.4f\n", bands[i], bands[i + 1], worst({}, 2100, rbp, n, bands[i], bands[i + 1]).hours);
-	std::printf("\n");
-
 	std::printf("precession's models against the long-term model (eraLtp), %d positions each, printed\n", n);
 	std::printf("with 9 decimals; the worst difference on the sky, in seconds of arc\n");
 	std::printf("  %7s %12s %12s %12s\n", "epoch", "uniform", "iau2006", "long-term");
 	for (int epoch : {1900, 2100, 1000, 3000, -8000, 12000}) {
-		std::printf("  %7d %12.4f", epoch, model_worst("uniform", epoch, n));
+		std::printf("  %7d %12.4f", epoch, model_worst(UNIFORM, epoch, n));
 		if (epoch >= 1000 && epoch <= 3000)
-			std::printf(" %12.4f", model_worst("iau2006", epoch, n));
+			std::printf(" %12.4f", model_worst(IAU2006, epoch, n));
 		else
 			std::printf(" %12s", "outside");
-		std::printf(" %12.4f\n", model_worst("long-term", epoch, n));
+		std::printf(" %12.4f\n", model_worst(LONG_TERM, epoch, n));
 	}
 	return 0;
 }

@@ -1,9 +1,7 @@
 #!/bin/sh
-# Accuracy of both programs against the IAU's standard astronomy routines
-# in C (Debian's liberfa-dev; used by this benchmark only): what is
-# measured is written at the top of bench/accuracy.cpp.  Then, where
-# astropy is installed (Debian's python3-astropy; this script installs
-# nothing), precession --model=iau2006 against its FK5 frame
+# Accuracy of both programs (bench/accuracy.cpp says what it measures, with
+# Debian's liberfa-dev), and where astropy is installed (this script
+# installs nothing), precession against its FK5 and FK4 frames
 # (bench/with_astropy.py).
 #
 # usage: bench/accuracy.sh [runs]     (default 2000 cases a set)
@@ -15,7 +13,7 @@ if ! pkg-config --exists erfa 2>/dev/null; then
 	exit 1
 fi
 bin=$(bench_build dynamic)
-"$bin/bench/accuracy" "$bin/precession" "${1:-2000}"
+"$bin/bench/accuracy" "${1:-2000}"
 echo
 if [ -x /usr/bin/python3 ] && /usr/bin/python3 -c 'import astropy' 2>/dev/null; then
 	/usr/bin/python3 "$repo/bench/with_astropy.py" fk5 "$bin/precession" "${1:-2000}" 2>/dev/null

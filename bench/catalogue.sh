@@ -9,8 +9,8 @@
 # meets the shared machine's slow and fast moments alike; the slowest
 # peers run once.  Memory is the most a run held (GNU time's %M).  Each row
 # prints microseconds a line, memory, its ratio to the row it names and its
-# target, met or MISSED; every run of the programs must also keep to a
-# million lines a second and 4 MB.
+# target, met or MISSED; the programs must also keep to 4 MB, and without
+# options to a million lines a second.
 #
 # usage: bench/catalogue.sh [lines]     (default 1000000)
 set -eu
@@ -19,13 +19,18 @@ set -eu
 [ -x /usr/bin/time ] || { echo "$0: needs GNU time: apt-get install time" >&2; exit 1; }
 lines=${1:-1000000}
 bin=$(bench_build dynamic)
-"$bin/bench/catalogues" pairs "$lines" "$tmp/pairs" "$tmp/colon" "$tmp/pairs.csv"
+"$bin/bench/catalogues" pairs "$lines" "$tmp/pairs"
+# The same pairs as CSV, and in colons under the header by which asttable
+# reads its columns as texts.
+{ echo ra1,dec1,ra2,dec2; tr ' ' , <"$tmp/pairs"; } >"$tmp/pairs.csv"
+{ for c in "1: RA1 [h" "2: DEC1 [deg" "3: RA2 [h" "4: DEC2 [deg"; do echo "# Column $c, str11]"; done
+  sed "s/[hmo']/:/g; s/s / /g" "$tmp/pairs"; } >"$tmp/colon"
 "$bin/bench/catalogues" positions "$lines" "$tmp/positions"
 "$bin/bench/catalogues" stars "$lines" "$tmp/stars"
 head -n "$((lines / 100 + 4))" "$tmp/colon" >"$tmp/sample"
 head -n 2000 "$tmp/pairs" >"$tmp/loop"
 if command -v parallel >/dev/null; then
-	"$bin/bench/catalogues" pairs "$((lines * 10))" "$tmp/big" /dev/null /dev/null
+	"$bin/bench/catalogues" pairs "$((lines * 10))" "$tmp/big"
 fi
 
 # available COMMAND: whether the program of a row's command is installed.
@@ -37,11 +42,9 @@ available() {
 	esac
 }
 
-# measure NAME INPUT TIMING COMMAND: one run of the command, with the file
-# INPUT as its standard input and its output to /dev/null; its seconds
-# are the wall clock's, or with TIMING "self" the last line that it writes
-# to standard error.  Keeps the fastest run of NAME in $tmp/NAME.time as
-# its seconds, kilobytes and the lines of INPUT.  A failure ends the bench.
+# measure NAME INPUT TIMING COMMAND: one run of the command, input from the
+# file INPUT and output to /dev/null, timed by TIMING; keeps the fastest of
+# NAME in $tmp/NAME.time: its seconds, kilobytes and INPUT's lines.
 measure() {
 	start=$(date +%s%N)
 	eval "/usr/bin/time -o \"\$tmp/time\" -f %M $4" <"$2" >/dev/null 2>"$tmp/stderr" ||
@@ -54,8 +57,7 @@ measure() {
 	then echo "$seconds $(tail -n 1 "$tmp/time") $n" >"$tmp/$1.time"; fi
 }
 
-# The rows of the table, their fields without the blanks around them,
-# separated by tabs.
+# The rows, their fields trimmed, separated by tabs.
 sed -e 's/^#.*//' -e '/^[[:space:]]*$/d' "$repo/bench/catalogue.runs" |
 	awk -F'|' -v OFS='\t' '{ for (i = 1; i <= NF; i++) gsub(/^[ \t]+|[ \t]+$/, "", $i); $1 = $1; print }' >"$tmp/table"
 tab=$(printf '\t')
@@ -96,8 +98,8 @@ while IFS=$tab read -r name _ _ _ base target command; do
 		} else {
 			printf " %20s", ""
 		}
-		# The programs themselves: a million lines a second, in 4 MB.
-		if (ours == "yes") ok = ok && us <= 1 && kb <= 4096
+		# The programs: in 4 MB, and alone a million lines a second.
+		if (ours == "yes") ok = ok && kb <= 4096 && (base !~ /floor$/ || us <= 1)
 		if (target != "-" || ours == "yes") printf "  %s %s", target, ok ? "met" : "MISSED"
 		printf "\n" }'
 done <"$tmp/table"

@@ -2,12 +2,9 @@
 // against: each program's own formulas on the same values, compiled in
 // from its sources, without reading or writing.
 //
-//   catalogues pairs N FILE COLON-FILE CSV-FILE
-//     N generated pairs of positions: to FILE in skysep's notation,
-//     03h13m29.07s +62o32'17.1; to COLON-FILE as 03:13:29.07 +62:32:17.1,
-//     under the header that gnuastro's asttable needs to read its columns
-//     as texts of 11 characters; to CSV-FILE as FILE's texts separated by
-//     commas, under the header ra1,dec1,ra2,dec2;
+//   catalogues pairs N FILE
+//     N generated pairs of positions in skysep's notation, 03h13m29.07s
+//     +62o32'17.1;
 //   catalogues positions N FILE
 //     N generated positions and years, 14.031978 -62.855065 2345: hours
 //     and degrees with six decimals, and a year from 1000 to 3000;
@@ -44,12 +41,11 @@ static Marked marked(Random &r)
 	return {r.below(24), r.below(60), r.below(6000), "+-"[r.below(2)], r.below(90), r.below(60), r.below(600)};
 }
 
-// Writes the position p, its right ascension and declination separated by
-// the byte between.
-static void write(FILE *f, const Marked &p, bool colon, char between)
+// Writes the position p, and after it the byte after.
+static void write(FILE *f, const Marked &p, char after)
 {
-	std::fprintf(f, colon ? "%02d:%02d:%02d.%02d%c%c%02d:%02d:%02d.%d" : "%02dh%02dm%02d.%02ds%c%c%02do%02d'%02d.%d",
-	             p.h, p.m, p.cs / 100, p.cs % 100, between, p.sign, p.d, p.dm, p.ds / 10, p.ds % 10);
+	std::fprintf(f, "%02dh%02dm%02d.%02ds %c%02do%02d'%02d.%d%c", p.h, p.m, p.cs / 100, p.cs % 100, p.sign, p.d, p.dm,
+	             p.ds / 10, p.ds % 10, after);
 }
 
 // The hours and degrees that skysep reads from the texts of p.
@@ -87,24 +83,16 @@ int main(int argc, char *argv[])
 	const char *job = argc > 2 ? argv[1] : "";
 	long n = argc > 2 ? std::atol(argv[2]) : 0;
 	Random r{2000};
-	if (argc == 6 && std::strcmp(job, "pairs") == 0) {
-		FILE *f = std::fopen(argv[3], "w"), *g = std::fopen(argv[4], "w"), *h = std::fopen(argv[5], "w");
-		if (!f || !g || !h)
+	if (argc == 4 && std::strcmp(job, "pairs") == 0) {
+		FILE *f = std::fopen(argv[3], "w");
+		if (!f)
 			return 1;
-		std::fprintf(g, "# Column 1: RA1 [h, str11]\n# Column 2: DEC1 [deg, str11]\n"
-		                "# Column 3: RA2 [h, str11]\n# Column 4: DEC2 [deg, str11]\n");
-		std::fprintf(h, "ra1,dec1,ra2,dec2\n");
 		for (long i = 0; i < n; i++) {
 			Marked a = marked(r), b = marked(r);
-			for (FILE *out : {f, g, h}) {
-				char between = out == h ? ',' : ' ';
-				write(out, a, out == g, between);
-				std::fputc(between, out);
-				write(out, b, out == g, between);
-				std::fputc('\n', out);
-			}
+			write(f, a, ' ');
+			write(f, b, '\n');
 		}
-		return std::fclose(f) != 0 || std::fclose(g) != 0 || std::fclose(h) != 0;
+		return std::fclose(f) != 0;
 	}
 	if (argc == 4 && (std::strcmp(job, "positions") == 0 || std::strcmp(job, "stars") == 0)) {
 		FILE *f = std::fopen(argv[3], "w");
@@ -146,7 +134,7 @@ int main(int argc, char *argv[])
 		}
 		return took(start, sum);
 	}
-	std::fprintf(stderr, "usage: %s pairs N FILE COLON-FILE CSV-FILE | positions N FILE | stars N FILE | "
+	std::fprintf(stderr, "usage: %s pairs N FILE | positions N FILE | stars N FILE | "
 	                     "pairs-floor N | positions-floor N\n", argv[0]);
 	return 2;
 }

@@ -1,14 +1,10 @@
 #!/bin/sh
 # Start-up and footprint of the programs, built dynamically and statically,
-# each against a minimal program linked the same way (bench/minimal.cpp).
-# For each program it reports what it links, the heap it uses on every kind
-# of run, and the instructions one run takes under callgrind with the ratio
-# to the minimal program.
-#
-# The instruction counts repeat exactly for the same binaries and the same
-# environment, and the environment is fixed here: every program is run
-# from a copy in a temporary folder, as ./NAME, under env -i with PATH
-# alone (/usr/bin:/bin).  Another compiler or C library gives other counts.
+# against a minimal program linked the same way (bench/minimal.cpp): what
+# each links, the heap it uses on every kind of run, and the instructions
+# of one run under callgrind, which repeat exactly for the same binaries
+# and environment: each runs from a copy in a folder of its own, as ./NAME,
+# under env -i with PATH alone (/usr/bin:/bin).
 #
 # usage: bench/startup.sh
 set -eu
@@ -23,10 +19,9 @@ for kind in dynamic static; do
 	cp "$dir/skysep" "$dir/precession" "$dir/bench/minimal" "$tmp/run-$kind/"
 done
 
-# callgrind's count of one run, in the fixed environment, with input from
-# $in and output to $out: "instructions calls", the calls being those made to the C library's
-# heap allocators.  With --toggle-collect=main only what main and its
-# callees do is counted.  count KIND [valgrind option...] PROGRAM [arg...]
+# count KIND [valgrind option...] PROGRAM [arg...]: callgrind's count of one
+# run, input from $in and output to $out: "instructions calls", the calls
+# to the heap's allocators (with --toggle-collect=main, from main on).
 count() {
 	kind=$1
 	shift
@@ -87,8 +82,11 @@ for kind in dynamic static; do
 	echo "minimal program ($kind): $base instructions"
 	report "$kind" skysep "$sep_args" \
 		"" "12:30 0 0 0" "0 --5 0 0" "1$(printf '%0400d' 0) 0 0 0" "0 0 0 -6$(printf '%0307d' 0)" - --help \
-		"--bare --from=02:31:49.09,+89:15:50.8 06:45:08.9 -16:42:58" "--from=0,0 --columns=3,4 -" "--bare --x"
+		"--bare --from=02:31:49.09,+89:15:50.8 06:45:08.9 -16:42:58" "--from=0,0 --columns=3,4 -" "--bare --x" \
+		"--position-angle --unit=arcsec 12 +41°16 12:00:01 41" "--columns=1+2,3,4,5 -"
 	report "$kind" precession "$pre_args" \
 		"" "inf 0 2000" "0 1e400 2000" - --help "--bare 06:45:08.9 -16:42:58 J2100" "--degrees --columns=1,2,3 -" \
-		"--model=long-term --bare 06:45:08.9 -16:42:58 2100.5" "--model=iau2006 0 0 5000"
+		"--model=long-term --bare 06:45:08.9 -16:42:58 2100.5" "--model=iau2006 0 0 5000" \
+		"--model=iau2006 --from=B1950 --sexagesimal --nutation 0 0 2100" \
+		"--model=iau2006 --space-motion 0 0 100 100 10 10 2100" "--from=x -"
 done

@@ -131,14 +131,14 @@ constexpr int DECIMALS_MAX = 9;
 constexpr uint64_t POW10[DECIMALS_MAX + 1] = {1,      10,      100,      1000,      10000,
                                               100000, 1000000, 10000000, 100000000, 1000000000};
 
-// |v| times 10^decimals, rounded to an integer as printf rounds it: to the
-// nearest, an exact tie to the even one.  Needs |v| < 2^31 and decimals 0
-// to DECIMALS_MAX, so that the result is below 2^61.  |v| is m / 2^s
-// exactly, with m its significand (below 2^53) and s at least 22, so the
-// product is m * 10^decimals / 2^s.  Its numerator, below 2^83, is kept
-// as hi * 2^64 + lo; the quotient by 2^(s-1) is the integer and, in its
-// last bit, whether the rest is at least a half.
-inline uint64_t scaled_decimal(double v, int decimals)
+// |v| times odd * 2^twos, rounded to an integer: to the nearest, an exact
+// tie to the even one, as printf rounds.  Needs twos >= 0, |v| * 2^twos <
+// 2^51 and the result below 2^63.  |v| is m / 2^s exactly, with m its
+// significand (below 2^53), so the product is m * odd / 2^(s-twos): its
+// numerator, below 2^85, is kept as hi * 2^64 + lo (two 64-bit halves, as
+// armhf has no 128-bit integer), and the quotient by 2^(s-twos-1) is the
+// integer and, in its last bit, whether the rest is at least a half.
+inline uint64_t scaled_integer(double v, uint32_t odd, int twos)
 {
 	uint64_t bits;
 	std::memcpy(&bits, &v, sizeof bits);
@@ -148,13 +148,11 @@ inline uint64_t scaled_decimal(double v, int decimals)
 		m |= uint64_t{1} << 52;
 	else
 		exponent = 1; // subnormal
-	int s = 1075 - exponent;
-	if (s > 83) // the numerator is below 2^83, so less than half of 2^s
+	int w = 1074 - exponent - twos; // at least 1, as |v| * 2^twos < 2^51
+	if (w >= 85)                     // the numerator is below 2^85, so less than half of 2^(w+1)
 		return 0;
-	uint64_t t = POW10[decimals];
-	uint64_t a = (m & 0xffffffff) * t, b = (m >> 32) * t; // m * t = b * 2^32 + a
+	uint64_t a = (m & 0xffffffff) * odd, b = (m >> 32) * odd; // m * odd = b * 2^32 + a
 	uint64_t lo = a + (b << 32), hi = (b >> 32) + (lo < a);
-	int w = s - 1;
 	uint64_t halves, rest; // the numerator divided by 2^w, and what remains
 	if (w < 64) {
 		halves = lo >> w | hi << (64 - w);
@@ -168,6 +166,14 @@ inline uint64_t scaled_decimal(double v, int decimals)
 		n++;
 	return n;
 }
+
+// The powers of five of POW10: 10^k is 5^k * 2^k.
+constexpr uint32_t POW5[DECIMALS_MAX + 1] = {1, 5, 25, 125, 625, 3125, 15625, 78125, 390625, 1953125};
+
+// |v| times 10^decimals, rounded to an integer as printf rounds it: to the
+// nearest, an exact tie to the even one.  Needs |v| < 2^31 and decimals 0
+// to DECIMALS_MAX, so that the result is below 2^61.
+inline uint64_t scaled_decimal(double v, int decimals) { return scaled_integer(v, POW5[decimals], decimals); }
 
 // The two digits of each number from 0 to 99.
 constexpr char DIGIT_PAIRS[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"

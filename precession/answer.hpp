@@ -1,16 +1,18 @@
-// precession's answer to one question: the fields of a position and an
-// epoch read; the position moved by the model chosen (transform.hpp); and
-// the result line written.  For precession.cpp, and for the benches and fuzz targets that
-// answer questions in process.
+// precession's answer to one question: the fields of a position, of a
+// star's motion and of an epoch read; the position moved (transform.hpp);
+// and the result line written.  For precession.cpp, and for the benches
+// and fuzz targets that answer questions in process.
 #ifndef PRECESSION_ANSWER_HPP
 #define PRECESSION_ANSWER_HPP
+
+#include <cmath>
 
 #include "angles.hpp"
 #include "command_line.hpp"
 #include "coordinates.hpp"
+#include "epochs.hpp"
 #include "matrices.hpp"
 #include "messages.hpp"
-#include "epochs.hpp"
 #include "models.hpp"
 #include "output.hpp"
 #include "sexagesimal.hpp"

@@ -8,8 +8,8 @@
 #include <iterator>
 
 #include "coordinates.hpp"
-#include "messages.hpp"
 #include "epochs.hpp"
+#include "messages.hpp"
 #include "models.hpp"
 #include "options.hpp"
 #include "transform.hpp"
@@ -81,8 +81,9 @@ struct Precession {
 	Transform transform;   // from --from's epoch, and the matrix kept from the last question
 };
 
-// Takes precession's option k with its value into p.  --from's text is
-// read for its form now, and for the model after every option.
+// Takes precession's option k with its value into p.  The texts of
+// --from and --epoch are read for their form now, and for the model after
+// every option.
 inline bool take_precession_option(const char *prog, Precession &p, int k, char *value)
 {
 	Epoch epoch;
@@ -102,11 +103,15 @@ inline bool take_precession_option(const char *prog, Precession &p, int k, char 
 		return misuse(prog, PRECESSION_USAGE, "option --model: \"%s\" is not %s, %s or %s", escaped(value),
 		              MODELS[UNIFORM].name, MODELS[IAU2006].name, MODELS[LONG_TERM].name);
 	case OPT_FROM:
+	case OPT_EPOCH:
 		if (!read_epoch(value, &epoch, &reason)) {
 			report_refusal(prog, 0, Refusal{"epoch", value, reason}, true);
 			return false;
 		}
-		p.from_text = value;
+		if (k == OPT_FROM)
+			p.from_text = value;
+		else
+			p.epoch_text = value;
 		break;
 	case OPT_SEXAGESIMAL:
 		p.sexagesimal = true;
@@ -116,13 +121,6 @@ inline bool take_precession_option(const char *prog, Precession &p, int k, char 
 		break;
 	case OPT_SPACE_MOTION:
 		p.space_motion = true;
-		break;
-	case OPT_EPOCH:
-		if (!read_epoch(value, &epoch, &reason)) {
-			report_refusal(prog, 0, Refusal{"epoch", value, reason}, true);
-			return false;
-		}
-		p.epoch_text = value;
 		break;
 	case OPT_NUTATION:
 		p.nutation = true;

@@ -1,5 +1,5 @@
-// precession: move an equatorial position from the equinox of 2000 to the
-// equinox of another year.
+// precession: move an equatorial position from the equinox of one epoch
+// to that of another.
 //
 // usage: precession right_ascension declination year
 //        precession -   (lines of right_ascension declination year on standard input)
@@ -7,12 +7,15 @@
 //
 // Without options, the arguments are read as atof and atoi read them; in
 // catalogue mode and with options, as the sexagesimal notations of
-// coordinates.hpp or as numbers read in whole, and a text that is neither
-// is refused.  The default model, uniform, is the rigid rotation of
-// uniform.hpp; --model=iau2006 and --model=long-term take a Julian epoch
-// and rotate by the matrices of matrices.hpp (models.hpp).  With the
-// operand "-", each line of standard input is answered in turn
-// (catalogue.hpp).
+// coordinates.hpp or as numbers read in whole, and the year as an epoch
+// (epochs.hpp); a text that is neither is refused.  The default model,
+// uniform, is the rigid rotation of uniform.hpp; --model=iau2006 and
+// --model=long-term rotate by the matrices of matrices.hpp (models.hpp),
+// through FK4 for B1950 (fk4.hpp), after the star's own motion
+// (space_motion.hpp) and before the nutation (nutation.hpp), as
+// transform.hpp puts them together.  The options are read in
+// command_line.hpp, a question answered in answer.hpp, and with the
+// operand "-", each line of standard input in turn (catalogue.hpp).
 #include "answer.hpp"
 #include "catalogue.hpp"
 #include "command_line.hpp"

@@ -23,45 +23,9 @@ constexpr size_t SEXAGESIMAL_MAX = 24;
 constexpr double SEXAGESIMAL_LIMIT = 0x1p20;
 
 // 3600 * 10^k is 225 * 5^k * 2^(4 + k): its odd part for k from 0 to
-// DECIMALS_MAX, below 2^29.
+// DECIMALS_MAX, below 2^29, for scaled_integer() of decimal.hpp.
 constexpr uint32_t ODD_OF_3600_POW10[DECIMALS_MAX + 1] = {225,    1125,    5625,     28125,    140625,
                                                          703125, 3515625, 17578125, 87890625, 439453125};
-
-// |v| times odd * 2^twos, rounded to an integer: to the nearest, an exact
-// tie to the even one.  Needs twos >= 0, |v| * 2^twos < 2^51 and the
-// result below 2^63.  As in scaled_decimal, |v| is m / 2^s exactly, with
-// m its significand (below 2^53), so the product is m * odd / 2^(s-twos):
-// its numerator, below 2^85, is kept as hi * 2^64 + lo, and the quotient
-// by 2^(s-twos-1) is the integer and, in its last bit, whether the rest is
-// at least a half.
-inline uint64_t scaled_integer(double v, uint32_t odd, int twos)
-{
-	uint64_t bits;
-	std::memcpy(&bits, &v, sizeof bits);
-	int exponent = static_cast<int>(bits >> 52 & 0x7ff);
-	uint64_t m = bits & ((uint64_t{1} << 52) - 1);
-	if (exponent != 0)
-		m |= uint64_t{1} << 52;
-	else
-		exponent = 1; // subnormal
-	int w = 1074 - exponent - twos; // at least 1, as |v| * 2^twos < 2^51
-	if (w >= 85)                     // the numerator is below 2^85, so less than half of 2^(w+1)
-		return 0;
-	uint64_t a = (m & 0xffffffff) * odd, b = (m >> 32) * odd; // m * odd = b * 2^32 + a
-	uint64_t lo = a + (b << 32), hi = (b >> 32) + (lo < a);
-	uint64_t halves, rest; // the numerator divided by 2^w, and what remains
-	if (w < 64) {
-		halves = lo >> w | hi << (64 - w);
-		rest = lo & ((uint64_t{1} << w) - 1);
-	} else {
-		halves = hi >> (w - 64);
-		rest = lo | (hi & ((uint64_t{1} << (w - 64)) - 1));
-	}
-	uint64_t n = halves >> 1;
-	if ((halves & 1) && (rest != 0 || (n & 1)))
-		n++;
-	return n;
-}
 
 // Writes sign (none if 0), units (two digits at least), then seconds
 // (below 3600) as :MM:SS, then fraction as decimals (0 to DECIMALS_MAX)
