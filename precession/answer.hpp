@@ -48,9 +48,6 @@ inline void put_position(Line &line, const Precession &p, double ra, double dec)
 	put(line, p.bare ? "\n" : " degrees\n");
 }
 
-// Milliseconds of arc to radians.
-constexpr double MAS = ARCSEC / 1000;
-
 // The text of a field of motion, what it is named in a message, to *v: a
 // number that strtod reads whole and finite, or with empty allowed, an
 // empty text, 0.  False, with the refusal, for any other.
@@ -85,8 +82,8 @@ inline bool get_motion(char *const f[], Motion motion, CatalogueStar &star, Refu
 		if (!get_number(f[3], "radial velocity", true, &velocity, refusal))
 			return false;
 	}
-	star.mu_alpha = pmra * MAS / std::cos(star.dec);
-	star.mu_delta = pmdec * MAS;
+	star.mu_alpha = pmra * MILLIARCSEC / std::cos(star.dec);
+	star.mu_delta = pmdec * MILLIARCSEC;
 	star.parallax = parallax / 1000;
 	star.radial_velocity = velocity;
 	return true;

@@ -23,6 +23,8 @@ struct Matrix {
 
 // Seconds of arc to radians: pi / 648000.
 constexpr double ARCSEC = PI / 648000;
+// Milliseconds of arc to radians.
+constexpr double MILLIARCSEC = ARCSEC / 1000;
 // Seconds of arc in a radian, 648000 / pi, as published.
 constexpr double ARCSEC_PER_RADIAN = 206264.8062470963551564734;
 

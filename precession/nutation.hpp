@@ -19,9 +19,6 @@
 // seconds of arc), in radians.
 constexpr double TENTH_MICROARCSEC = ARCSEC / 1e7;
 
-// Milliseconds of arc to radians.
-constexpr double MILLIARCSEC = ARCSEC / 1000;
-
 // A full turn in seconds of arc, the period of the fundamental arguments.
 constexpr double TURN_ARCSEC = 1296000;
 
