@@ -18,13 +18,6 @@
 #include "messages.hpp"
 #include "output.hpp"
 
-// How the lines of a catalogue are cut into fields: --delimiter's byte,
-// or 0 for runs of blanks and tabs, and the fields that hold a question.
-struct Cutting {
-	char delimiter;
-	Columns columns;
-};
-
 // Catalogue mode: reads the lines of in and writes one line for each
 // through out, so that line numbers match between input and output: the
 // answer to its question; an empty line for a blank line, a comment or a

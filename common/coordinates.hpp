@@ -196,6 +196,18 @@ inline bool read_number(const char *s, double *v)
 	return end != s && *end == '\0';
 }
 
+// Why the catalogue reading refuses a text read as the n components v of
+// the value: minutes or seconds of 60 or more (SIXTY), then a value
+// outside lo to hi (outside); null if neither.
+inline const char *refused_value(const double v[3], int n, double value, double lo, double hi, const char *outside)
+{
+	if ((n >= 2 && v[1] >= 60) || (n == 3 && v[2] >= 60))
+		return SIXTY;
+	if (!(value >= lo && value <= hi))
+		return outside;
+	return nullptr;
+}
+
 // Right ascension text to radians in *radians.
 //
 // The first release's reading (MARKS): H, HhM or HhMmS with an optional
@@ -218,6 +230,7 @@ inline bool get_ra(const char *text, const Reading &reading, double *radians, co
 	*reason = nullptr;
 	double v[3];
 	int n = 1;
+	bool in_degrees = false;
 	if (reading.kind == Reading::LEADING) {
 		v[0] = read_decimal(text, nullptr);
 	} else if (reading.kind == Reading::MARKS) {
@@ -230,19 +243,18 @@ inline bool get_ra(const char *text, const Reading &reading, double *radians, co
 			n = read_number(text, &v[0]);
 			notation = NUMBER;
 		}
-		bool in_degrees = notation == NUMBER ? reading.degrees : notation == DEGREES;
-		double value = sexagesimal(v, n);
-		*radians = in_degrees ? deg_to_rad(value) : hours_to_rad(value);
-		if (n == 0 || !std::isfinite(*radians))
-			return false;
-		if ((n >= 2 && v[1] >= 60) || (n == 3 && v[2] >= 60))
-			*reason = SIXTY;
-		else if (!(value >= 0 && value <= (in_degrees ? 360 : 24)))
-			*reason = in_degrees ? OUTSIDE_DEGREES : OUTSIDE_HOURS;
-		return *reason == nullptr;
+		in_degrees = notation == NUMBER ? reading.degrees : notation == DEGREES;
 	}
-	*radians = hours_to_rad(sexagesimal(v, n));
-	return n > 0 && std::isfinite(*radians);
+	if (n == 0)
+		return false;
+	double value = sexagesimal(v, n);
+	*radians = in_degrees ? deg_to_rad(value) : hours_to_rad(value);
+	if (!std::isfinite(*radians))
+		return false;
+	if (reading.kind == Reading::CATALOGUE)
+		*reason = in_degrees ? refused_value(v, n, value, 0, 360, OUTSIDE_DEGREES)
+		                     : refused_value(v, n, value, 0, 24, OUTSIDE_HOURS);
+	return *reason == nullptr;
 }
 
 // Declination text to radians in *radians, from signed degrees, with one
@@ -278,23 +290,18 @@ inline bool get_dec(const char *text, const Reading &reading, double *radians, c
 			n = read_number(text, &v[0]); // the sign is the number's own
 			south = false;
 		}
-		double degrees = sexagesimal(v, n);
-		if (south)
-			degrees = -degrees;
-		*radians = deg_to_rad(degrees);
-		if (n == 0 || !std::isfinite(*radians))
-			return false;
-		if ((n >= 2 && v[1] >= 60) || (n == 3 && v[2] >= 60))
-			*reason = SIXTY;
-		else if (!(degrees >= -90 && degrees <= 90))
-			*reason = OUTSIDE_DECLINATION;
-		return *reason == nullptr;
 	}
+	if (n == 0)
+		return false;
 	double degrees = sexagesimal(v, n);
 	if (south)
 		degrees = -degrees;
 	*radians = deg_to_rad(degrees);
-	return n > 0 && std::isfinite(*radians);
+	if (!std::isfinite(*radians))
+		return false;
+	if (reading.kind == Reading::CATALOGUE)
+		*reason = refused_value(v, n, degrees, -90, 90, OUTSIDE_DECLINATION);
+	return *reason == nullptr;
 }
 
 // The texts ra and dec to a position in radians, *alpha and *delta, or the

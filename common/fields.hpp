@@ -231,6 +231,13 @@ inline void join(const Columns &columns, char *const fields[], char *buf, char *
 	}
 }
 
+// How the lines of a catalogue are cut into fields: --delimiter's byte,
+// or 0 for runs of blanks and tabs, and the fields that hold a question.
+struct Cutting {
+	char delimiter = 0;
+	Columns columns;
+};
+
 // Names the columns from the header line text, of length bytes: each
 // column with a name gets the number of the first field of that name.
 // Returns false for a quoted field left open.

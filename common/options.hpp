@@ -201,12 +201,12 @@ inline const char *joined(const char *const names[], int count, char between, ch
 }
 
 // Checks that the operands of the options form in o are a question of
-// count fields with the names given, or "-", and reads --columns into
-// columns for them.  with names the option that fixes part of each
+// count fields with the names given, or "-", and reads --delimiter and
+// --columns into cutting for them.  with names the option that fixes part of each
 // question (for its message), or is null.  Returns false after a message
 // and the usage text if they are not.
 inline bool check_operands(const char *prog, const char *usage, CommandLine &o, const char *const names[],
-                           int count, const char *with, Columns &columns)
+                           int count, const char *with, Cutting &cutting)
 {
 	char blanks[256], commas[256];
 	if (!o.catalogue && (o.columns != nullptr || o.delimiter != '\0'))
@@ -216,8 +216,9 @@ inline bool check_operands(const char *prog, const char *usage, CommandLine &o, 
 		return misuse(prog, usage, "expected %d operands%s%s, %s, or -; found %d", count,
 		              with != nullptr ? " with --" : "", with != nullptr ? with : "",
 		              joined(names, count, ' ', blanks, sizeof blanks), o.operand_count);
-	columns = first_columns(count);
-	if (o.columns != nullptr && !choose_columns(o.columns, count, columns))
+	cutting.delimiter = o.delimiter;
+	cutting.columns = first_columns(count);
+	if (o.columns != nullptr && !choose_columns(o.columns, count, cutting.columns))
 		return misuse(prog, usage,
 		              "option --columns: \"%s\" is not %d field numbers (1 to %d) or column names, %s",
 		              escaped(o.columns), count, FIELD_NUMBER_MAX, joined(names, count, ',', commas, sizeof commas));

@@ -88,7 +88,7 @@ inline ssize_t read_memory(void *source, char *buf, size_t n)
 // the output to /dev/null.
 template <typename S>
 inline void fuzz_catalogue(const uint8_t *data, size_t size, const char *prog,
-                           bool (*read_command_line)(const char *, int, char **, CommandLine &, S &, Columns &),
+                           bool (*read_command_line)(const char *, int, char **, CommandLine &, S &, Cutting &),
                            bool (*answer)(char *const fields[], S &settings, Line &line, Refusal &refusal))
 {
 	static CatalogueInput c;
@@ -100,10 +100,9 @@ inline void fuzz_catalogue(const uint8_t *data, size_t size, const char *prog,
 	CommandLine o;
 	S settings;
 	Cutting cutting;
-	if (!read_command_line(prog, c.argc, c.argv, o, settings, cutting.columns) || o.help || o.version ||
+	if (!read_command_line(prog, c.argc, c.argv, o, settings, cutting) || o.help || o.version ||
 	    !o.catalogue)
 		return;
-	cutting.delimiter = o.delimiter;
 	MemoryInput m{c.in, c.in_size, 0};
 	line_reader(in, read_memory, &m, c.block);
 	output_to(out, null_fd);

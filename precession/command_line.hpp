@@ -143,11 +143,11 @@ inline bool get_target(const Precession &p, const char *text, Epoch *to, Refusal
 	return true;
 }
 
-// Reads precession's command line into o, p and columns.  Returns false
+// Reads precession's command line into o, p and cutting.  Returns false
 // after a message if it is not one that precession takes, or if --from's
 // or --year's epoch cannot be read for the model.
 inline bool read_precession_command_line(const char *prog, int argc, char *argv[], CommandLine &o, Precession &p,
-                                         Columns &columns)
+                                         Cutting &cutting)
 {
 	p = Precession{};
 	if (!read_options(prog, argc, argv, PRECESSION_USAGE, 3,
@@ -185,7 +185,7 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
 		count = 7;
 	}
 	if (!check_operands(prog, PRECESSION_USAGE, o, names, p.year ? count - 1 : count, p.year ? "year" : nullptr,
-	                    columns))
+	                    cutting))
 		return false;
 	p.reading = {o.plain ? Reading::LEADING : Reading::CATALOGUE, true, o.degrees};
 	p.decimals = o.decimals < 0 ? 3 : o.decimals;

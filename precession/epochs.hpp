@@ -36,6 +36,10 @@ constexpr const char *ONE_BESSELIAN = "not read: B1950 is the one Besselian epoc
 constexpr const char *NEEDS_MODEL = "needs --model=iau2006 or --model=long-term";
 constexpr const char *NOT_WHOLE = "not a whole year; --model=iau2006 takes any epoch";
 
+// The year y saturated to the 32-bit range, so that the years between two
+// never overflow.
+inline long long saturated(long long y) { return y > INT32_MAX ? INT32_MAX : y < INT32_MIN ? INT32_MIN : y; }
+
 // Reads the text whole as an epoch into *e: B1950, with or without a point
 // and zeros after it; or a Julian epoch, a number that strtod reads whole
 // with an optional J before it, whole if strtol reads it whole in base 10
@@ -62,9 +66,8 @@ inline bool read_epoch(const char *text, Epoch *e, const char **reason)
 	e->julian = read_decimal(p, &end);
 	if (end == p || *end != '\0')
 		return false;
-	long long y = read_integer(p, &end);
+	e->year = saturated(read_integer(p, &end));
 	e->whole = end != p && *end == '\0';
-	e->year = y > INT32_MAX ? INT32_MAX : y < INT32_MIN ? INT32_MIN : y;
 	return true;
 }
 
@@ -92,8 +95,7 @@ inline bool get_epoch(const char *text, ModelName name, const char *what, Epoch 
 inline Epoch leading_year(const char *text)
 {
 	char *end;
-	long long y = read_integer(text, &end);
-	y = y > INT32_MAX ? INT32_MAX : y < INT32_MIN ? INT32_MIN : y;
+	long long y = saturated(read_integer(text, &end));
 	return Epoch{false, static_cast<double>(y), true, y};
 }
 

@@ -1,5 +1,7 @@
 // The precession matrices of precession's --model=iau2006 and
-// --model=long-term, and the rotation of a position by one.
+// --model=long-term, the products and transposes of rotations, a vector
+// rotated, and the direction of a vector; and the angle units that the
+// models are written in.
 //
 // Both rotate a position referred to the mean equator and equinox of
 // J2000.0 into the mean equator and equinox of a Julian epoch (TT):
@@ -213,13 +215,6 @@ inline void direction(const Vec &v, double *ra, double *dec)
 		a = 0;
 	*ra = a;
 	*dec = std::atan2(v.z, std::sqrt(v.x * v.x + v.y * v.y));
-}
-
-// Rotates the position (alpha, delta), in radians and finite, by p, and
-// sets *ra and *dec to the direction of the result, in radians.
-inline void rotate_position(const Matrix &p, double alpha, double delta, double *ra, double *dec)
-{
-	direction(rotated(p, unit_vector(alpha, delta)), ra, dec);
 }
 
 #endif

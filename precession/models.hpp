@@ -30,20 +30,12 @@ inline const Model MODELS[] = {
 constexpr int MODEL_COUNT = sizeof MODELS / sizeof *MODELS;
 
 // The matrix of the last epoch that a run asked for, so that a catalogue
-// of one epoch computes it once; set is false until the first.
+// of one epoch computes it once (transform.hpp); set is false until the
+// first.
 struct EpochMatrix {
 	bool set;
 	double epoch;
 	Matrix p;
 };
-
-// The matrix of make (iau2006_matrix or long_term_matrix) for the epoch,
-// from last if it holds that epoch's, and kept in last otherwise.
-inline const Matrix &matrix_for(EpochMatrix &last, Matrix (*make)(double), double epoch)
-{
-	if (!last.set || last.epoch != epoch)
-		last = EpochMatrix{true, epoch, make(epoch)};
-	return last.p;
-}
 
 #endif

@@ -27,16 +27,14 @@ int main(int argc, char *argv[])
 	CommandLine o;
 	Precession p;
 	Cutting cutting;
-	if (!read_precession_command_line(prog, argc, argv, o, p, cutting.columns))
+	if (!read_precession_command_line(prog, argc, argv, o, p, cutting))
 		return 1;
 	if (o.help)
 		return write_help(prog, PRECESSION_USAGE, PRECESSION_HELP);
 	if (o.version)
 		return write_version(prog, "precession");
-	if (o.catalogue) {
-		cutting.delimiter = o.delimiter;
+	if (o.catalogue)
 		return answer_stdin(prog, cutting, precession_answer, p);
-	}
 	Line line;
 	Refusal refusal;
 	if (!precession_answer(o.operands, p, line, refusal)) {

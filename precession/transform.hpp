@@ -48,6 +48,7 @@ inline void transform_from(Transform &t, ModelName name, const Epoch &from, bool
 	t.nutation = false;
 	t.last = EpochMatrix{};
 	const Model &model = MODELS[name];
+	t.from_inverse = Matrix{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}; // used only for a Julian epoch but J2000
 	if (model.matrix != nullptr && !from.besselian && !is_j2000(from))
 		t.from_inverse = transposed(model.matrix(from.julian));
 }

@@ -97,11 +97,11 @@ inline bool take_skysep_option(const char *prog, Skysep &s, int k, char *value)
 	return true;
 }
 
-// Reads skysep's command line into o, s and columns.  Returns false after
+// Reads skysep's command line into o, s and cutting.  Returns false after
 // a message if it is not one that skysep takes, or if --from's position
 // cannot be read.
 inline bool read_skysep_command_line(const char *prog, int argc, char *argv[], CommandLine &o, Skysep &s,
-                                     Columns &columns)
+                                     Cutting &cutting)
 {
 	s = Skysep{};
 	if (!read_options(prog, argc, argv, SKYSEP_USAGE, 4,
@@ -110,7 +110,7 @@ inline bool read_skysep_command_line(const char *prog, int argc, char *argv[], C
 	if (o.help || o.version)
 		return true;
 	const char *const *names = s.from ? ONE : PAIR;
-	if (!check_operands(prog, SKYSEP_USAGE, o, names, s.from ? 2 : 4, s.from ? "from" : nullptr, columns))
+	if (!check_operands(prog, SKYSEP_USAGE, o, names, s.from ? 2 : 4, s.from ? "from" : nullptr, cutting))
 		return false;
 	s.reading = {o.plain ? Reading::MARKS : Reading::CATALOGUE, false, o.degrees};
 	s.first_release = o.plain;

@@ -24,16 +24,14 @@ int main(int argc, char *argv[])
 	CommandLine o;
 	Skysep s;
 	Cutting cutting;
-	if (!read_skysep_command_line(prog, argc, argv, o, s, cutting.columns))
+	if (!read_skysep_command_line(prog, argc, argv, o, s, cutting))
 		return 1;
 	if (o.help)
 		return write_help(prog, SKYSEP_USAGE, SKYSEP_HELP);
 	if (o.version)
 		return write_version(prog, "skysep");
-	if (o.catalogue) {
-		cutting.delimiter = o.delimiter;
+	if (o.catalogue)
 		return answer_stdin(prog, cutting, skysep_answer, s);
-	}
 	Line line;
 	Refusal refusal;
 	if (!skysep_answer(o.operands, s, line, refusal)) {

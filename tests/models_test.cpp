@@ -110,6 +110,32 @@ static double mas(double ra1, double dec1, double ra2, double dec2)
 static Epoch epoch(double julian) { return Epoch{false, julian, false, 0}; }
 static const Epoch B1950 = {true, B1950_JULIAN_EPOCH, false, 0};
 
+// precession's transformation of (ra, dec) from one epoch to another by
+// the model, in radians.
+static void ours(ModelName model, const Epoch &from, const Epoch &to, double ra, double dec, double *a, double *b)
+{
+	Transform t;
+	transform_from(t, model, from, true);
+	transform(t, to, ra, dec, a, b);
+}
+
+// The standard routines' composition: (ra, dec) taken back by the
+// transpose of from and on by to, each left out where null, in radians.
+static void theirs(double (*from)[3], double (*to)[3], double ra, double dec, double *a, double *b)
+{
+	double v[3], w[3];
+	eraS2c(ra, dec, v);
+	if (from != nullptr) {
+		eraTrxp(from, v, w);
+		eraCp(w, v);
+	}
+	if (to != nullptr) {
+		eraRxp(to, v, w);
+		eraCp(w, v);
+	}
+	eraC2s(v, a, b);
+}
+
 // precession between two epochs, in one loop over random positions and
 // epoch pairs, against the standard routines' compositions: iau2006's
 // P(to) P(from)^T against eraBp06's rp(to) rp(from)^T, within 0.01 mas for
@@ -130,63 +156,44 @@ static void epochs()
 		bool wide = i % 2;
 		double e1 = wide ? r.uniform(1000, 3000) : r.uniform(1800, 2200);
 		double e2 = wide ? r.uniform(1000, 3000) : r.uniform(1800, 2200);
-		double p1[3][3], p2[3][3], v[3], w[3], a, b, a2, b2;
+		double p1[3][3], p2[3][3], a, b, a2, b2;
 		bp06(e1, p1);
 		bp06(e2, p2);
-		eraS2c(ra, dec, v);
-		Transform t;
-		transform_from(t, IAU2006, epoch(e1), true);
-		transform(t, epoch(e2), ra, dec, &a, &b);
-		eraTrxp(p1, v, w);
-		eraRxp(p2, w, v);
-		eraC2s(v, &a2, &b2);
+		ours(IAU2006, epoch(e1), epoch(e2), ra, dec, &a, &b);
+		theirs(p1, p2, ra, dec, &a2, &b2);
 		(wide ? far : near).add(mas(a, b, a2, b2), e2);
 		// And back, in process and through the printed text.
-		Transform back;
-		transform_from(back, IAU2006, epoch(e2), true);
-		transform(back, epoch(e1), a, b, &a2, &b2);
+		ours(IAU2006, epoch(e2), epoch(e1), a, b, &a2, &b2);
 		trip.add(mas(ra, dec, a2, b2), e1);
 		char text[2][FIXED_MAX];
 		text[0][format_fixed(text[0], rad_to_deg(a), 0, 9)] = '\0';
 		text[1][format_fixed(text[1], rad_to_deg(b), 0, 9)] = '\0';
-		transform(back, epoch(e1), deg_to_rad(read_decimal(text[0], nullptr)),
-		          deg_to_rad(read_decimal(text[1], nullptr)), &a2, &b2);
+		ours(IAU2006, epoch(e2), epoch(e1), deg_to_rad(read_decimal(text[0], nullptr)),
+		     deg_to_rad(read_decimal(text[1], nullptr)), &a2, &b2);
 		printed.add(mas(ra, dec, a2, b2), e1);
 
 		// long-term over its span.
 		e1 = r.uniform(-198000, 202000), e2 = r.uniform(-198000, 202000);
-		transform_from(t, LONG_TERM, epoch(e1), true);
-		transform(t, epoch(e2), ra, dec, &a, &b);
 		eraLtp(e1, p1);
 		eraLtp(e2, p2);
-		eraS2c(ra, dec, v);
-		eraTrxp(p1, v, w);
-		eraRxp(p2, w, v);
-		eraC2s(v, &a2, &b2);
+		ours(LONG_TERM, epoch(e1), epoch(e2), ra, dec, &a, &b);
+		theirs(p1, p2, ra, dec, &a2, &b2);
 		long_term.add(mas(a, b, a2, b2), e2);
 
 		// From B1950, and to it, with iau2006 near the present.
 		e2 = r.uniform(1800, 2200);
-		transform_from(t, IAU2006, B1950, true);
-		transform(t, epoch(e2), ra, dec, &a, &b);
-		eraFk45z(ra, dec, 1950, &a2, &b2);
 		bp06(e2, p2);
-		eraS2c(a2, b2, w);
-		eraRxp(p2, w, v);
-		eraC2s(v, &a2, &b2);
+		ours(IAU2006, B1950, epoch(e2), ra, dec, &a, &b);
+		eraFk45z(ra, dec, 1950, &a2, &b2);
+		theirs(nullptr, p2, a2, b2, &a2, &b2);
 		from_fk4.add(mas(a, b, a2, b2), e2);
-		transform_from(t, IAU2006, epoch(e2), true);
-		transform(t, B1950, ra, dec, &a, &b);
-		eraS2c(ra, dec, v);
-		eraTrxp(p2, v, w);
-		eraC2s(w, &a2, &b2);
+		ours(IAU2006, epoch(e2), B1950, ra, dec, &a, &b);
+		theirs(p2, nullptr, ra, dec, &a2, &b2);
 		double dr, dd;
 		eraFk54z(eraAnp(a2), b2, 1950, &a2, &b2, &dr, &dd);
 		to_fk4.add(mas(a, b, a2, b2), e2);
-		transform_from(t, IAU2006, B1950, true);
-		transform(t, J2000, ra, dec, &a2, &b2);
-		transform_from(back, IAU2006, J2000, true);
-		transform(back, B1950, a2, b2, &a, &b);
+		ours(IAU2006, B1950, J2000, ra, dec, &a2, &b2);
+		ours(IAU2006, J2000, B1950, a2, b2, &a, &b);
 		fk4_trip.add(mas(ra, dec, a, b), dec * ERFA_DR2D);
 	}
 	report("iau2006 between epochs, 1800 to 2200 (at the target)", near.worst, near.at, 0.01, "mas");
@@ -240,7 +247,7 @@ static void motion()
 		bool known = s.parallax > 0 && s.velocity != 0;
 		double to = known ? (i % 2 ? r.uniform(1000, 3000) : r.uniform(1800, 2200)) : s.epoch + r.uniform(-500, 500);
 		to = std::fmin(std::fmax(to, 1000), 3000);
-		double ra = s.ra * ERFA_DD2R, dec = s.dec * ERFA_DD2R, a, b, a2, b2, d1, d2, e1, e2, p[3], q[3], rp[3][3];
+		double ra = s.ra * ERFA_DD2R, dec = s.dec * ERFA_DD2R, a, b, a2, b2, d1, d2, e1, e2, rp[3][3];
 		Transform t;
 		transform_from(t, IAU2006, J2000, false);
 		transform_motion(t, true, s.epoch, false);
@@ -253,9 +260,7 @@ static void motion()
 		eraPmsafe(ra, dec, star.mu_alpha, star.mu_delta, star.parallax, s.velocity, d1, d2, e1, e2, &a2, &b2, &pr,
 		          &pd, &px, &rv);
 		bp06(to, rp);
-		eraS2c(a2, b2, p);
-		eraRxp(rp, p, q);
-		eraC2s(q, &a2, &b2);
+		theirs(nullptr, rp, a2, b2, &a2, &b2);
 		(!known ? unknown : to >= 1800 && to <= 2200 ? near : far).add(mas(a, b, a2, b2), to);
 
 		// The true equator and equinox, for a star without motion.
@@ -263,20 +268,18 @@ static void motion()
 		transform_from(t, IAU2006, J2000, false);
 		transform_motion(t, false, 2000, true);
 		transform(t, epoch(to), ra, dec, &a, &b);
-		double dpsi, deps, n[3][3], full_n[3][3];
+		double dpsi, deps, n[3][3], np[3][3];
 		eraEpj2jd(to, &e1, &e2);
 		eraNut00b(e1, e2, &dpsi, &deps);
 		eraNumat(eraObl06(e1, e2), dpsi, deps, n);
 		bp06(to, rp);
-		eraS2c(ra, dec, p);
-		eraRxp(rp, p, q);
-		eraRxp(n, q, p);
-		eraC2s(p, &a2, &b2);
+		eraRxr(n, rp, np);
+		theirs(nullptr, np, ra, dec, &a2, &b2);
 		nutation.add(mas(a, b, a2, b2), to);
 		if (to >= 1995 && to <= 2050) {
-			eraNum06a(e1, e2, full_n);
-			eraRxp(full_n, q, p);
-			eraC2s(p, &a2, &b2);
+			eraNum06a(e1, e2, n);
+			eraRxr(n, rp, np);
+			theirs(nullptr, np, ra, dec, &a2, &b2);
 			full.add(mas(a, b, a2, b2), to);
 		}
 	}
