@@ -5,13 +5,10 @@
 // against the IAU's standard astronomy routines in C (erfa):
 //   each of precession's models against the long-term model (eraLtp) at
 //   100, 1000 and 10000 years from 2000 either way, within its span.
-// The formulas are the programs' own, compiled in.  For each set it prints
-// the worst difference between a printed value and the reference, which includes the rounding of the output to its printed
-// digits (up to half a unit of the last one), and the share of cases whose
-// printed value is exactly the reference rounded to the same digits.
+// The formulas are the programs' own, compiled in; the worst difference of
+// a printed figure from the reference includes its rounding.
 //
-// usage: accuracy [runs]
-// (run by bench/accuracy.sh; runs defaults to 2000)
+// usage: accuracy [runs]     (run by bench/accuracy.sh; runs defaults to 2000)
 #include "decimal.hpp"
 #include "random.hpp"
 #include "separation.hpp"

@@ -1,8 +1,6 @@
 # shellcheck shell=sh
-# Sourced by the benchmarks: the repository root, a temporary folder that is
-# removed at exit, and builds of the benchmarks' own in it.  A user's build
-# folders are never touched, and the temporary folder's path never holds a
-# blank or a quote, which CMake cannot build in.
+# Sourced by the benchmarks: the repository root, a temporary folder removed
+# at exit, and builds of their own in it, never in a user's build folders.
 repo=$(cd "$(dirname "$0")/.." && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT

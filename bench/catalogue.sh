@@ -3,14 +3,11 @@
 # bench/catalogue.runs on generated catalogues (bench/catalogues.cpp),
 # against the run it names: the floor (the program's own formulas alone),
 # another run of the program, or what users would pick instead, when
-# installed (Debian's gnuastro, stilts, python3-astropy and parallel; this
-# script installs nothing).  Times are wall-clock seconds of whole runs,
-# the best of five, the rows taken in turn round by round, so that each
-# meets the shared machine's slow and fast moments alike; the slowest
-# peers run once.  Memory is the most a run held (GNU time's %M).  Each row
-# prints microseconds a line, memory, its ratio to the row it names and its
-# target, met or MISSED; the programs must also keep to 4 MB, and without
-# options to a million lines a second.
+# installed (Debian's gnuastro, stilts, python3-astropy and parallel; it
+# installs nothing).  Each row prints microseconds a line (the best of five
+# whole runs, rows taken in turn round by round; slow peers once), memory
+# (GNU time's %M), its ratio and its target, met or MISSED; the programs
+# must keep to 4 MB, and without options to a million lines a second.
 #
 # usage: bench/catalogue.sh [lines]     (default 1000000)
 set -eu

@@ -1,21 +1,13 @@
-// The catalogues of bench/catalogue.sh, and the floors they are measured
-// against: each program's own formulas on the same values, compiled in
-// from its sources, without reading or writing.
+// The catalogues of bench/catalogue.sh, N lines to FILE: pairs of
+// positions, 03h13m29.07s +62o32'17.1 ...; positions and years,
+// 14.031978 -62.855065 2345 (hours and degrees, years 1000 to 3000); and
+// stars, the same with pmra pmdec (mas a year), parallax (mas) and radial
+// velocity (km/s) before the year.  And the floors: the programs' own
+// formulas, compiled in, on the values of the same pairs or positions,
+// without reading or writing; they print their sum, and the seconds they
+// took on standard error.
 //
-//   catalogues pairs N FILE
-//     N generated pairs of positions in skysep's notation, 03h13m29.07s
-//     +62o32'17.1;
-//   catalogues positions N FILE
-//     N generated positions and years, 14.031978 -62.855065 2345: hours
-//     and degrees with six decimals, and a year from 1000 to 3000;
-//   catalogues stars N FILE
-//     the same positions with motions before the year, 14.031978
-//     -62.855065 -12.34 567.89 12.34 -56.7 2345: the proper motions in mas
-//     a year, the parallax in mas and the radial velocity in km/s;
-//   catalogues pairs-floor N, catalogues positions-floor N
-//     the separations of the same pairs, or the precessions of the same
-//     positions, from the values that the programs read: prints their sum,
-//     and the seconds they took on standard error.
+// usage: catalogues pairs|positions|stars N FILE | pairs-floor|positions-floor N
 #include "random.hpp"
 
 #include <chrono>

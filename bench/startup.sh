@@ -1,10 +1,8 @@
 #!/bin/sh
-# Start-up and footprint of the programs, built dynamically and statically,
-# against a minimal program linked the same way (bench/minimal.cpp): what
-# each links, the heap it uses on every kind of run, and the instructions
-# of one run under callgrind, which repeat exactly for the same binaries
-# and environment: each runs from a copy in a folder of its own, as ./NAME,
-# under env -i with PATH alone (/usr/bin:/bin).
+# Start-up and footprint, built dynamically and statically, against a
+# minimal program linked the same way: what each links, its heap on every
+# kind of run, and the instructions of one run under callgrind, exact for
+# a copy run as ./NAME under env -i PATH=/usr/bin:/bin.
 #
 # usage: bench/startup.sh
 set -eu

@@ -7,11 +7,9 @@
       lines of hours, degrees and a year; each position precessed from
       the equinox of J2000 to that of its year (FK5);
   with_astropy.py fk5 PRECESSION [positions]
-      precession --model=iau2006 against FK5, which applies the IAU 2006
-      precession matrix: random positions uniform on the sphere, from
-      J2000.0 to each epoch (TT), the worst difference on the sky against
-      the target of 0.001 seconds of arc; and precession --from=B1950
-      against FK4 at B1950 (observed then) to FK5 at J2000.
+      the worst difference on the sky of precession --model=iau2006 from
+      FK5 from J2000.0 to each epoch, target 0.001 seconds of arc, and
+      of --from=B1950 from FK4 at B1950 to FK5 at J2000.
 
 The first two write one line for each line read, and to standard error
 the seconds taken after the interpreter has started and imported astropy."""
