@@ -1,5 +1,6 @@
-// Angles on the celestial sphere: the value of pi, the unit conversions and
-// the unit vector of an equatorial position, shared by both programs.
+// Angles on the celestial sphere: the value of pi, the unit conversions,
+// the unit vector of an equatorial position and the angle between two,
+// shared by both programs.
 //
 // Right ascension is in decimal hours, declination and separations in
 // decimal degrees, and all trigonometry in radians.  Every conversion
@@ -48,6 +49,17 @@ inline double dot(const Vec &a, const Vec &b) { return a.x * b.x + a.y * b.y + a
 inline Vec cross(const Vec &a, const Vec &b)
 {
 	return Vec{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+// The angle between the unit vectors p and q, in radians (0 to pi):
+// atan2(|p x q|, p . q).  Both arguments keep their relative precision at
+// every angle, so the result is good to about 1e-16 radian from 0 to pi,
+// the ends included; 0 for p and q both 0.
+inline double angle_between(const Vec &p, const Vec &q)
+{
+	Vec c = cross(p, q);
+	double s = std::sqrt(dot(c, c)), d = dot(p, q);
+	return s != 0 || d != 0 ? std::atan2(s, d) : 0;
 }
 
 #endif

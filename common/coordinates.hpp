@@ -188,14 +188,6 @@ inline int read_sexagesimal(const char *s, unsigned allowed, bool declination, d
 	return 0;
 }
 
-// Reads the text s whole as a number that strtod reads, into *v.
-inline bool read_number(const char *s, double *v)
-{
-	char *end;
-	*v = read_decimal(s, &end);
-	return end != s && *end == '\0';
-}
-
 // Why the catalogue reading refuses a text read as the n components v of
 // the value: minutes or seconds of 60 or more (SIXTY), then a value
 // outside lo to hi (outside); null if neither.

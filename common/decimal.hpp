@@ -108,6 +108,15 @@ inline double read_decimal(const char *s, char **end)
 	return minus ? -v : v;
 }
 
+// Reads the text s whole as a number that strtod reads, into *v: false if
+// strtod reads none, or stops before the end of s.
+inline bool read_number(const char *s, double *v)
+{
+	char *end;
+	*v = read_decimal(s, &end);
+	return end != s && *end == '\0';
+}
+
 // Reads the integer at s as strtoll(s, end, 10) does and returns it.  The
 // common form, an optional sign and 1 to 18 digits, is read directly, as
 // it cannot overflow; any other text (blanks in front, no digits, more

@@ -1,6 +1,6 @@
 // The command line as both programs read it: GNU long options, --name,
-// --name=value or --name value, before the operands; the options that both take; and the
-// operands that a question needs.  Each program declares its own options
+// --name=value or --name value, before the operands; the options that both
+// take; and the operands that a question needs.  Each program declares its own options
 // and the settings they read into; this file knows none of them.  Uses the
 // C library, fields.hpp and messages.hpp.
 //
@@ -202,8 +202,8 @@ inline const char *joined(const char *const names[], int count, char between, ch
 
 // Checks that the operands of the options form in o are a question of
 // count fields with the names given, or "-", and reads --delimiter and
-// --columns into cutting for them.  with names the option that fixes part of each
-// question (for its message), or is null.  Returns false after a message
+// --columns into cutting for them.  with names the option that fixes part
+// of each question (for its message), or is null.  Returns false after a message
 // and the usage text if they are not.
 inline bool check_operands(const char *prog, const char *usage, CommandLine &o, const char *const names[],
                            int count, const char *with, Cutting &cutting)

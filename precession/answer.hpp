@@ -56,9 +56,7 @@ inline bool get_number(const char *text, const char *what, bool empty, double *v
 	*v = 0;
 	if (empty && text[0] == '\0')
 		return true;
-	char *end;
-	*v = read_decimal(text, &end);
-	if (end == text || *end != '\0' || !std::isfinite(*v))
+	if (!read_number(text, v) || !std::isfinite(*v))
 		return refuse(refusal, what, text);
 	return true;
 }

@@ -72,21 +72,22 @@ struct Precession {
 	ModelName model;
 	bool year;             // --year: every position to one epoch
 	Epoch to;              // that epoch
-	const char *year_text; // --year's text, until it is read
-	const char *from_text; // --from's text, until it is read, or null
+	const char *year_text; // --year's text, read for the model after every option
+	const char *from_text; // --from's text, for a message, or null
+	Epoch from;            // its epoch, J2000 without it
 	bool proper_motion, space_motion; // the options given
 	Motion motion;         // how each star moves
-	const char *epoch_text; // --epoch's text, until it is read, or null
+	const char *epoch_text; // --epoch's text, or null
+	Epoch epoch;           // its epoch
 	bool nutation;         // to the true equator and equinox
 	Transform transform;   // from --from's epoch, and the matrix kept from the last question
 };
 
-// Takes precession's option k with its value into p.  The texts of
-// --from and --epoch are read for their form now, and for the model after
-// every option.
+// Takes precession's option k with its value into p.  The epochs of
+// --from and --epoch are read now, and checked for the model after every
+// option.
 inline bool take_precession_option(const char *prog, Precession &p, int k, char *value)
 {
-	Epoch epoch;
 	const char *reason;
 	switch (k) {
 	case OPT_YEAR:
@@ -104,14 +105,11 @@ inline bool take_precession_option(const char *prog, Precession &p, int k, char 
 		              MODELS[UNIFORM].name, MODELS[IAU2006].name, MODELS[LONG_TERM].name);
 	case OPT_FROM:
 	case OPT_EPOCH:
-		if (!read_epoch(value, &epoch, &reason)) {
+		if (!read_epoch(value, k == OPT_FROM ? &p.from : &p.epoch, &reason)) {
 			report_refusal(prog, 0, Refusal{"epoch", value, reason}, true);
 			return false;
 		}
-		if (k == OPT_FROM)
-			p.from_text = value;
-		else
-			p.epoch_text = value;
+		(k == OPT_FROM ? p.from_text : p.epoch_text) = value;
 		break;
 	case OPT_SEXAGESIMAL:
 		p.sexagesimal = true;
@@ -150,6 +148,7 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
                                          Cutting &cutting)
 {
 	p = Precession{};
+	p.from = J2000;
 	if (!read_options(prog, argc, argv, PRECESSION_USAGE, 3,
 	                  OwnOptions<Precession>{PRECESSION_OPTIONS, std::size(PRECESSION_OPTIONS),
 	                                         take_precession_option},
@@ -158,8 +157,6 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
 	if (o.help || o.version)
 		return true;
 	// Options that do not go together.
-	Epoch epoch;
-	const char *reason;
 	bool motion = p.proper_motion || p.space_motion;
 	if (p.sexagesimal && o.degrees)
 		return misuse(prog, PRECESSION_USAGE, "--sexagesimal and --degrees together");
@@ -169,8 +166,7 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
 		return misuse(prog, PRECESSION_USAGE, "--epoch needs --proper-motion or --space-motion");
 	if (p.nutation && p.model != IAU2006)
 		return misuse(prog, PRECESSION_USAGE, "--nutation needs --model=iau2006");
-	if (motion && ((p.from_text != nullptr && read_epoch(p.from_text, &epoch, &reason) && epoch.besselian) ||
-	               (p.epoch_text != nullptr && read_epoch(p.epoch_text, &epoch, &reason) && epoch.besselian)))
+	if (motion && (p.from.besselian || p.epoch.besselian))
 		return misuse(prog, PRECESSION_USAGE, "proper motion with B1950 is not read");
 	const char *const *names = QUESTION;
 	int count = 3;
@@ -190,17 +186,14 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
 	p.reading = {o.plain ? Reading::LEADING : Reading::CATALOGUE, true, o.degrees};
 	p.decimals = o.decimals < 0 ? 3 : o.decimals;
 	p.bare = o.bare;
-	Epoch from = J2000;
 	Refusal refusal;
-	if ((p.from_text != nullptr && !get_epoch(p.from_text, p.model, "epoch", &from, refusal)) ||
+	if ((p.from_text != nullptr && !check_epoch(p.from_text, p.from, p.model, "epoch", refusal)) ||
 	    (p.year && !get_target(p, p.year_text, &p.to, refusal))) {
 		report_refusal(prog, 0, refusal, true);
 		return false;
 	}
-	if (p.epoch_text != nullptr)
-		read_epoch(p.epoch_text, &epoch, &reason);
-	transform_from(p.transform, p.model, from, p.from_text != nullptr);
-	transform_motion(p.transform, motion, p.epoch_text != nullptr ? epoch.julian : from.julian, p.nutation);
+	transform_from(p.transform, p.model, p.from, p.from_text != nullptr);
+	transform_motion(p.transform, motion, p.epoch_text != nullptr ? p.epoch.julian : p.from.julian, p.nutation);
 	return true;
 }
 

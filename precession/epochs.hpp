@@ -56,38 +56,44 @@ inline bool read_epoch(const char *text, Epoch *e, const char **reason)
 			*e = Epoch{true, B1950_JULIAN_EPOCH, false, 0};
 			return true;
 		}
-		read_decimal(p, &end);
-		if (end != p && *end == '\0' && *p != ' ' && *p != '\t')
+		double besselian;
+		if (read_number(p, &besselian) && *p != ' ' && *p != '\t')
 			*reason = ONE_BESSELIAN;
 		return false;
 	}
 	const char *p = text + (text[0] == 'J');
 	e->besselian = false;
-	e->julian = read_decimal(p, &end);
-	if (end == p || *end != '\0')
+	if (!read_number(p, &e->julian))
 		return false;
 	e->year = saturated(read_integer(p, &end));
 	e->whole = end != p && *end == '\0';
 	return true;
 }
 
-// The epoch text to *e for the model, or the refusal: what the text is
-// named as in a message ("year" or "epoch"; a Besselian text is always an
-// epoch), and why: not an epoch, another Besselian epoch, B1950 with the
-// uniform model, not a whole year with it, or outside another model's span.
+// Whether the epoch e, read from text, is one that the model takes, or
+// the refusal: what the text is named as in a message ("year" or "epoch";
+// a Besselian text is always an epoch), and why: B1950 with the uniform
+// model, not a whole year with it, or outside another model's span.
+inline bool check_epoch(const char *text, const Epoch &e, ModelName name, const char *what, Refusal &refusal)
+{
+	const Model &model = MODELS[name];
+	if (model.matrix == nullptr && e.besselian)
+		return refuse(refusal, "epoch", text, NEEDS_MODEL);
+	if (model.matrix == nullptr && !e.whole)
+		return refuse(refusal, what, text, NOT_WHOLE);
+	if (model.matrix != nullptr && !(e.julian >= model.first && e.julian <= model.last))
+		return refuse(refusal, what, text, model.outside);
+	return true;
+}
+
+// The epoch text to *e for the model, or the refusal: as check_epoch(), or
+// for a text that is not an epoch, or another Besselian epoch.
 inline bool get_epoch(const char *text, ModelName name, const char *what, Epoch *e, Refusal &refusal)
 {
 	const char *reason;
 	if (!read_epoch(text, e, &reason))
 		return refuse(refusal, reason != nullptr ? "epoch" : what, text, reason);
-	const Model &model = MODELS[name];
-	if (model.matrix == nullptr && e->besselian)
-		return refuse(refusal, "epoch", text, NEEDS_MODEL);
-	if (model.matrix == nullptr && !e->whole)
-		return refuse(refusal, what, text, NOT_WHOLE);
-	if (model.matrix != nullptr && !(e->julian >= model.first && e->julian <= model.last))
-		return refuse(refusal, what, text, model.outside);
-	return true;
+	return check_epoch(text, *e, name, what, refusal);
 }
 
 // The year text of a run without options, as atoi reads it (a text with no

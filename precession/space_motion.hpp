@@ -150,8 +150,7 @@ inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_ep
 	// 1. The parallax guard.
 	Vec a = {cd * ca, cd * sa, sd};
 	Vec b = unit_vector(star.ra + star.mu_alpha, star.dec + star.mu_delta);
-	Vec axb = cross(a, b);
-	double motion = std::atan2(std::sqrt(dot(axb, axb)), dot(a, b));
+	double motion = angle_between(a, b);
 	double parallax = star.parallax;
 	if (parallax < PARALLAX_PER_MOTION * motion)
 		parallax = PARALLAX_PER_MOTION * motion;

@@ -1,6 +1,7 @@
 // skysep's formulas: a position's direction on the sphere, the separation
-// of two positions, by the first release's chord or by a formula that
-// keeps every digit, and the position angle of one seen from the other.
+// of two positions by the first release's chord (the formula that keeps
+// every digit is angles.hpp's angle_between()), and the position angle of
+// one seen from the other.
 // Uses angles.hpp only.
 #ifndef SEPARATION_HPP
 #define SEPARATION_HPP
@@ -49,17 +50,6 @@ inline double separation(const Vec &p, const Vec &q)
 	if (c < -1)
 		c = -1;
 	return rad_to_deg(std::acos(c));
-}
-
-// The angle between the unit vectors p and q, in radians (0 to pi):
-// atan2(|p x q|, p . q).  Both arguments keep their relative precision at
-// every angle, so the result is good to about 1e-16 radian from 0 to pi,
-// the ends included; 0 for p and q both 0.
-inline double angle_between(const Vec &p, const Vec &q)
-{
-	Vec c = cross(p, q);
-	double s = std::sqrt(dot(c, c)), d = dot(p, q);
-	return s != 0 || d != 0 ? std::atan2(s, d) : 0;
 }
 
 // The position angle of b seen from a, from north through east, in
