@@ -4,30 +4,49 @@
 # against the run it names: the floor (the program's own formulas alone),
 # another run of the program, or what users would pick instead, when
 # installed (Debian's gnuastro, stilts, python3-astropy and parallel; it
-# installs nothing).  Each row prints microseconds a line (the best of five
-# whole runs, rows taken in turn round by round; slow peers once), memory
-# (GNU time's %M), its ratio and its target, met or MISSED; the programs
-# must keep to 4 MB, and without options to a million lines a second.
+# installs nothing).  Five rounds each run the rows in the table's order, a
+# row in the first RUNS of them; a row prints its median in microseconds a
+# line, its largest memory (GNU time's %M), its median's ratio to the named
+# run's, and its target, met or MISSED; the programs must keep to 4 MB, and
+# without options to a million lines a second.  Given a commit (any git
+# revision), the rows of the programs also run with its build, the two in
+# turns, and print the ratio of their medians, MISSED above the limit; with
+# INSTRUCTIONS=1, also that of their instructions under callgrind on the
+# first 100,000 lines, which a busy machine hardly moves.
 #
-# usage: bench/catalogue.sh [lines]     (default 1000000)
+# usage: bench/catalogue.sh [lines [commit [limit]]]
+#        (1000000 lines; limit $LIMIT, else 1.03: at most 3% slower)
 set -eu
 # shellcheck source=build.sh
 . "$(dirname "$0")/build.sh"
 [ -x /usr/bin/time ] || { echo "$0: needs GNU time: apt-get install time" >&2; exit 1; }
+[ "${INSTRUCTIONS:-0}" != 1 ] || command -v valgrind >/dev/null || { echo "$0: needs valgrind" >&2; exit 1; }
 lines=${1:-1000000}
-bin=$(bench_build dynamic)
-"$bin/bench/catalogues" pairs "$lines" "$tmp/pairs"
+commit=${2:-}
+limit=${3:-${LIMIT:-1.03}}
+# This build's folder, the $bin of the table's commands but in the commit's runs.
+this=$(bench_build dynamic)
+# The commit's programs, built from its files alone; none without a commit.
+base=
+if [ -n "$commit" ]; then
+	label=$(git -C "$repo" rev-parse -q --short --verify "$commit^{commit}") ||
+		{ echo "$0: $commit: not a commit" >&2; exit 1; }
+	mkdir "$tmp/base-src"
+	git -C "$repo" archive "$label" | tar -x -C "$tmp/base-src"
+	base=$(src=$tmp/base-src bench_build base -DSKYANGLES_BENCH=OFF)
+fi
+"$this/bench/catalogues" pairs "$lines" "$tmp/pairs"
 # The same pairs as CSV, and in colons under the header by which asttable
 # reads its columns as texts.
 { echo ra1,dec1,ra2,dec2; tr ' ' , <"$tmp/pairs"; } >"$tmp/pairs.csv"
 { for c in "1: RA1 [h" "2: DEC1 [deg" "3: RA2 [h" "4: DEC2 [deg"; do echo "# Column $c, str11]"; done
   sed "s/[hmo']/:/g; s/s / /g" "$tmp/pairs"; } >"$tmp/colon"
-"$bin/bench/catalogues" positions "$lines" "$tmp/positions"
-"$bin/bench/catalogues" stars "$lines" "$tmp/stars"
+"$this/bench/catalogues" positions "$lines" "$tmp/positions"
+"$this/bench/catalogues" stars "$lines" "$tmp/stars"
 head -n "$((lines / 100 + 4))" "$tmp/colon" >"$tmp/sample"
 head -n 2000 "$tmp/pairs" >"$tmp/loop"
 if command -v parallel >/dev/null; then
-	"$bin/bench/catalogues" pairs "$((lines * 10))" "$tmp/big"
+	"$this/bench/catalogues" pairs "$((lines * 10))" "$tmp/big"
 fi
 
 # available COMMAND: whether the program of a row's command is installed.
@@ -39,19 +58,47 @@ available() {
 	esac
 }
 
-# measure NAME INPUT TIMING COMMAND: one run of the command, input from the
-# file INPUT and output to /dev/null, timed by TIMING; keeps the fastest of
-# NAME in $tmp/NAME.time: its seconds, kilobytes and INPUT's lines.
+# ours COMMAND: whether a row's command runs the programs, not a floor or a peer.
+ours() {
+	case $1 in \$bin/skysep* | \$bin/precession*) true ;; *) false ;; esac
+}
+
+# measure NAME INPUT TIMING PROGRAMS COMMAND: one run of the command with
+# $bin the folder PROGRAMS, input from the file INPUT and output to
+# /dev/null, timed by TIMING; adds its seconds, kilobytes and INPUT's lines
+# to $tmp/runs/NAME.  Fails, its messages in $tmp/stderr, if the command does.
 measure() {
 	start=$(date +%s%N)
-	eval "/usr/bin/time -o \"\$tmp/time\" -f %M $4" <"$2" >/dev/null 2>"$tmp/stderr" ||
-		{ cat "$tmp/stderr" >&2; echo "$0: $1 failed" >&2; exit 1; }
+	(bin=$4; eval "/usr/bin/time -o \"\$tmp/time\" -f %M $5") <"$2" >/dev/null 2>"$tmp/stderr" || return 1
 	seconds=$(awk -v a="$start" -v b="$(date +%s%N)" 'BEGIN { printf "%.4f", (b - a) / 1e9 }')
 	[ "$3" = wall ] || seconds=$(tail -n 1 "$tmp/stderr")
 	n=$lines
 	[ "$2" = "$tmp/null" ] || n=$(grep -cv '^#' "$2")
-	if [ ! -f "$tmp/$1.time" ] || awk -v s="$seconds" -v f="$(cut -d' ' -f1 "$tmp/$1.time")" 'BEGIN { exit !(s < f) }'
-	then echo "$seconds $(tail -n 1 "$tmp/time") $n" >"$tmp/$1.time"; fi
+	echo "$seconds $(tail -n 1 "$tmp/time") $n" >>"$tmp/runs/$1"
+}
+
+# base_run NAME INPUT TIMING COMMAND: with a commit, a row of the programs'
+# run with its build, as NAME.base; one that fails (the commit's programs
+# may lack an option) marks the row's base failed, and ends its runs.
+base_run() {
+	[ -z "$base" ] || ! ours "$4" || [ -f "$tmp/runs/$1.failed" ] ||
+		measure "$1.base" "$2" "$3" "$base" "$4" || : >"$tmp/runs/$1.failed"
+}
+
+# median NAME: the median seconds of NAME's runs, their largest kilobytes
+# and their lines; nothing without runs.
+median() {
+	[ ! -f "$tmp/runs/$1" ] || LC_ALL=C sort -n "$tmp/runs/$1" |
+		awk '{ s[NR] = $1; if ($2 > kb) kb = $2; n = $3 } END { print (s[int((NR + 1) / 2)] + s[int(NR / 2) + 1]) / 2, kb, n }'
+}
+
+# instructions PROGRAMS COMMAND: callgrind's count of the instructions of
+# one run of the command with $bin the folder PROGRAMS, input from
+# $tmp/head; "failed" if the run fails.
+instructions() {
+	# shellcheck disable=SC2034 # the table's commands read $bin
+	if (bin=$1; eval "valgrind --tool=callgrind --callgrind-out-file=/dev/null $2") <"$tmp/head" >/dev/null 2>"$tmp/callgrind"
+	then sed -n 's/.*Collected : *//p' "$tmp/callgrind"; else echo failed; fi
 }
 
 # The rows, their fields trimmed, separated by tabs.
@@ -59,52 +106,71 @@ sed -e 's/^#.*//' -e '/^[[:space:]]*$/d' "$repo/bench/catalogue.runs" |
 	awk -F'|' -v OFS='\t' '{ for (i = 1; i <= NF; i++) gsub(/^[ \t]+|[ \t]+$/, "", $i); $1 = $1; print }' >"$tmp/table"
 tab=$(printf '\t')
 : >"$tmp/null"
+mkdir "$tmp/runs"
 
 echo "catalogue mode on $lines lines; $(uname -m), $(ldd --version | sed -n 1p)"
+[ -z "$base" ] || echo "against $commit$([ "$commit" = "$label" ] || echo " ($label)"): at most ${limit}x its median"
 for round in 1 2 3 4 5; do
 	while IFS=$tab read -r name input count timing _ _ command; do
 		if [ "$round" -le "$count" ] && [ -f "$tmp/$input" ] && available "$command"; then
-			measure "$name" "$tmp/$input" "$timing" "$command"
+			[ $((round % 2)) = 1 ] || base_run "$name" "$tmp/$input" "$timing" "$command"
+			measure "$name" "$tmp/$input" "$timing" "$this" "$command" ||
+				{ cat "$tmp/stderr" >&2; echo "$0: $name failed" >&2; exit 1; }
+			[ $((round % 2)) = 0 ] || base_run "$name" "$tmp/$input" "$timing" "$command"
 		fi
 	done <"$tmp/table"
 done
 
 # The report: one line a row, in the table's order.
 echo
-printf '  %-20s %10s %8s %20s  %s\n' run "us a line" MB ratio target
-while IFS=$tab read -r name _ _ _ base target command; do
-	if [ ! -f "$tmp/$name.time" ]; then
+printf '  %-20s %10s %8s %25s  %s\n' run "us a line" MB ratio target
+while IFS=$tab read -r name input _ _ against target command; do
+	if [ ! -f "$tmp/runs/$name" ]; then
 		printf '  %-20s not installed\n' "$name"
 		continue
 	fi
-	read -r seconds kb n <"$tmp/$name.time"
-	base_s='' base_n=''
-	[ ! -f "$tmp/$base.time" ] || read -r base_s _ base_n <"$tmp/$base.time"
-	ours=no
-	case $command in \$bin/skysep* | \$bin/precession*) ours=yes ;; esac
-	awk -v name="$name" -v s="$seconds" -v n="$n" -v kb="$kb" -v base="$base" -v base_s="$base_s" \
-		-v base_n="$base_n" -v target="$target" -v ours="$ours" 'BEGIN {
-		us = s / n * 1e6
-		printf "  %-20s %10.3f %8.1f", name, us, kb / 1024
+	mine=no versus='' counts=''
+	! ours "$command" || mine=yes
+	if [ -n "$base" ] && [ $mine = yes ]; then
+		versus=failed
+		[ -f "$tmp/runs/$name.failed" ] || versus=$(median "$name.base")
+		if [ "$versus" != failed ] && [ "${INSTRUCTIONS:-0}" = 1 ]; then
+			head -n 100000 "$tmp/$input" >"$tmp/head"
+			counts="$(instructions "$this" "$command") $(instructions "$base" "$command")"
+		fi
+	fi
+	awk -v name="$name" -v this="$(median "$name")" -v against="$against" -v against_m="$(median "$against")" \
+		-v target="$target" -v ours="$mine" -v versus="$versus" -v counts="$counts" -v limit="$limit" 'BEGIN {
+		split(this, m); split(against_m, a); split(versus, v); split(counts, c)
+		us = m[1] / m[3] * 1e6
+		printf "  %-20s %10.3f %8.1f", name, us, m[2] / 1024
 		ok = 1
-		if (base_s != "") {
-			ratio = us / (base_s / base_n * 1e6)
-			printf " %7.2fx %-11s", ratio, base
+		if (against_m != "") {
+			ratio = us / (a[1] / a[3] * 1e6)
+			printf " %7.2fx %-16s", ratio, against
 			if (target ~ /^<=/) ok = ratio <= substr(target, 3) + 0
 			if (target ~ /^>=/) ok = ratio >= substr(target, 3) + 0
 		} else {
-			printf " %20s", ""
+			printf " %25s", ""
 		}
 		# The programs: in 4 MB, and alone a million lines a second.
-		if (ours == "yes") ok = ok && kb <= 4096 && (base !~ /floor$/ || us <= 1)
-		if (target != "-" || ours == "yes") printf "  %s %s", target, ok ? "met" : "MISSED"
+		if (ours == "yes") ok = ok && m[2] <= 4096 && (against !~ /floor$/ || us <= 1)
+		verdict = target != "-" || ours == "yes" ? target " " (ok ? "met" : "MISSED") : ""
+		if (versus == "failed")
+			printf "  %-14s  base failed", verdict
+		else if (versus != "")
+			printf "  %-14s %5.2fx base%-7s", verdict, m[1] / v[1], (m[1] / v[1] > limit + 0 ? " MISSED" : "")
+		else if (verdict != "")
+			printf "  %s", verdict
+		if (counts ~ /failed/) printf "  instructions: %s failed", c[1] == "failed" ? "this build" : "base"
+		else if (counts != "") printf " %5.3fx instructions%s", c[1] / c[2], (c[1] / c[2] > limit + 0 ? " MISSED" : "")
 		printf "\n" }'
 done <"$tmp/table"
 
 # parallel's bytes are those of one process.
 if command -v parallel >/dev/null; then
-	"$bin/skysep" - <"$tmp/big" | cksum >"$tmp/one.sum"
-	parallel --pipepart -a "$tmp/big" --block -1 -k "$bin/skysep" - | cksum >"$tmp/parallel.sum"
+	"$this/skysep" - <"$tmp/big" | cksum >"$tmp/one.sum"
+	parallel --pipepart -a "$tmp/big" --block -1 -k "$this/skysep" - | cksum >"$tmp/parallel.sum"
 	if cmp -s "$tmp/one.sum" "$tmp/parallel.sum"; then echo "  parallel: the same bytes as one process"
 	else echo "  parallel: NOT the same bytes as one process: MISSED"; fi
 fi

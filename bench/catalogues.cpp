@@ -16,7 +16,7 @@
 #include <cstring>
 #include <vector>
 
-#include "separation.hpp"
+#include "angles.hpp"
 #include "uniform.hpp"
 
 // A position of a pair: right ascension in hours, minutes and hundredths
@@ -108,9 +108,10 @@ int main(int argc, char *argv[])
 			read(marked(r), &v[2 * i], &v[2 * i + 1]);
 		auto start = std::chrono::steady_clock::now();
 		double sum = 0;
+		// skysep -'s separation: the angle between the unit vectors, in degrees.
 		for (size_t i = 0; i < v.size(); i += 4)
-			sum += separation(unit_vector(hours_to_rad(v[i]), deg_to_rad(v[i + 1])),
-			                  unit_vector(hours_to_rad(v[i + 2]), deg_to_rad(v[i + 3])));
+			sum += rad_to_deg(angle_between(unit_vector(hours_to_rad(v[i]), deg_to_rad(v[i + 1])),
+			                                unit_vector(hours_to_rad(v[i + 2]), deg_to_rad(v[i + 3]))));
 		return took(start, sum);
 	}
 	if (argc == 3 && std::strcmp(job, "positions-floor") == 0) {
