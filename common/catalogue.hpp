@@ -4,8 +4,8 @@
 // question into its result line, and the context, which the program owns,
 // that the function reads and may change.  Uses the line reader, the
 // fields, the messages and the output of common/.
-#ifndef CATALOGUE_HPP
-#define CATALOGUE_HPP
+#ifndef COMMON_CATALOGUE_HPP
+#define COMMON_CATALOGUE_HPP
 
 #include <unistd.h>
 
@@ -18,40 +18,138 @@
 #include "messages.hpp"
 #include "output.hpp"
 
+// Takes the next line of in, number (from 1), into *text and *length, as
+// read_line() does, without its line end: one carriage return before the
+// newline belongs to it, and a UTF-8 byte order mark before the first line
+// is dropped.  Returns as read_line().
+inline int next_line(LineReader &in, unsigned long long number, char **text, size_t *length, bool *overlong)
+{
+	int got = read_line(in, text, length, overlong);
+	if (got <= 0)
+		return got;
+	if (*length > 0 && (*text)[*length - 1] == '\r')
+		(*text)[--*length] = '\0';
+	// The byte order mark that some programs write before a UTF-8 text.
+	if (number == 1 && *length >= 3 && std::memcmp(*text, "\xef\xbb\xbf", 3) == 0) {
+		*text += 3;
+		*length -= 3;
+	}
+	return got;
+}
+
+// The columns of a catalogue run as its lines are read: those that
+// --columns chose, numbered by the header once it is read, and the room
+// for the fields of a line and the values they join into.
+struct Questions {
+	Columns columns;
+	int parts;   // the fields of a question's values, joined or not
+	bool header; // a header is yet to come
+	char *fields[FIELDS_MAX], *values[VALUES_MAX];
+	char joined[JOINED_MAX];
+};
+
+// Sets q up for the columns that cutting chose.
+inline void questions_of(Questions &q, const Cutting &cutting)
+{
+	q.columns = cutting.columns;
+	q.parts = q.columns.first[q.columns.count];
+	q.header = false;
+	for (int i = 0; i < q.parts; i++)
+		q.header = q.header || q.columns.name[i] != nullptr;
+}
+
+// What a catalogue line holds: a question, no answer (a blank line, a
+// comment or the header), a fault that has had its message, or a fault
+// that ends the run.
+enum LineHolds { QUESTION, NO_ANSWER, FAULT, LAST };
+
+// Names the columns from the header line, number, the text of length
+// bytes; or gives the message that ends the run.
+inline LineHolds read_header(const char *prog, unsigned long long number, char *text, size_t length,
+                             const Cutting &cutting, Questions &q)
+{
+	if (!name_columns(text, length, cutting.delimiter, q.columns)) {
+		std::fprintf(stderr, "%s: line %llu: unterminated quoted field\n", prog, number);
+		return LAST;
+	}
+	for (int i = 0; i < q.parts; i++) {
+		if (q.columns.number[i] == 0) {
+			std::fprintf(stderr, "%s: line %llu: no column \"%s\"\n", prog, number, escaped(q.columns.name[i]));
+			return LAST;
+		}
+	}
+	q.header = false;
+	return NO_ANSWER;
+}
+
+// What the line number, the text of length bytes (overlong if cut short),
+// holds, with its message for a fault; for a question, its values in
+// *question, cut from the line in place.
+inline LineHolds classify(const char *prog, unsigned long long number, char *text, size_t length, bool overlong,
+                          const Cutting &cutting, Questions &q, char ***question)
+{
+	const char *fault = nullptr;
+	int found = 0;
+	if (overlong || length > LINE_MAX_BYTES)
+		fault = "line too long";
+	else if (std::memchr(text, '\0', length) != nullptr)
+		fault = "NUL byte in line";
+	else if (is_blank_or_comment(text, length))
+		return NO_ANSWER;
+	else if (q.header)
+		return read_header(prog, number, text, length, cutting, q);
+	else if ((found = split(text, length, cutting.delimiter, q.columns, q.fields)) < 0)
+		fault = "unterminated quoted field";
+	if (fault != nullptr) {
+		std::fprintf(stderr, "%s: line %llu: %s\n", prog, number, fault);
+		return q.header ? LAST : FAULT; // without the header, the columns cannot be named
+	}
+	const Columns &c = q.columns;
+	if (!c.chosen && found != c.count) {
+		std::fprintf(stderr, "%s: line %llu: expected %d fields, found %d\n", prog, number, c.count, found);
+		return FAULT;
+	}
+	if (found < c.largest) {
+		std::fprintf(stderr, "%s: line %llu: expected at least %d fields, found %d\n", prog, number, c.largest,
+		             found);
+		return FAULT;
+	}
+	*question = q.fields;
+	if (c.joined) {
+		join(c, q.fields, q.joined, q.values);
+		*question = q.values;
+	}
+	return QUESTION;
+}
+
 // Catalogue mode: reads the lines of in and writes one line for each
 // through out, so that line numbers match between input and output: the
 // answer to its question; an empty line for a blank line, a comment or a
 // header; or an empty line and a message naming the line.  A line ends at
-// a newline or at the end of the input, and one carriage return before it
-// belongs to the line end; a UTF-8 byte order mark before the first line
-// is dropped.  The fields of a question are the first ones, exactly as
-// many as it has, or those that --columns chooses, of a line that has at
-// least as many as the largest number, the split columns of a coordinate
-// joined; columns chosen by name are numbered by the header, the first
-// line that is neither blank nor a comment, and a header that cannot be
-// read or lacks a name ends the run.  Returns the exit status: 0 if no
-// line gave a message, else 1; a read or write error ends the run at once
-// with status 1.  Memory is fixed: the buffers of in and out, which the
-// caller owns, and one for the joined columns.  At a terminal, each
-// result is written as soon as its line is entered.
+// a newline or at the end of the input (next_line()).  The fields of a
+// question are the first ones, exactly as many as it has, or those that
+// --columns chooses, of a line that has at least as many as the largest
+// number, the split columns of a coordinate joined; columns chosen by name
+// are numbered by the header, the first line that is neither blank nor a
+// comment, and a header that cannot be read or lacks a name ends the run.
+// Returns the exit status: 0 if no line gave a message, else 1; a read or
+// write error ends the run at once with status 1.  Memory is fixed: the
+// buffers of in and out, which the caller owns, and those of the
+// questions.  At a terminal, each result is written as soon as its line
+// is entered.
 template <typename Context>
 inline int answer_lines(const char *prog, const Cutting &cutting,
                         bool (*answer)(char *const fields[], Context &context, Line &line, Refusal &refusal),
                         Context &context, LineReader &in, Output &out)
 {
-	Columns columns = cutting.columns;
-	int parts = columns.first[columns.count];
-	bool header = false; // a header is yet to come
-	for (int i = 0; i < parts; i++)
-		header = header || columns.name[i] != nullptr;
-	char *fields[FIELDS_MAX], *values[VALUES_MAX];
-	static char joined[JOINED_MAX];
+	static Questions q;
+	questions_of(q, cutting);
 	bool failed = false;
 	for (unsigned long long number = 1;; number++) {
-		char *text;
+		char *text, **question;
 		size_t length;
 		bool overlong;
-		int got = read_line(in, &text, &length, &overlong);
+		int got = next_line(in, number, &text, &length, &overlong);
 		if (got < 0) {
 			int reason = errno;
 			if (!flush(out)) // the answers to the lines before
@@ -61,65 +159,16 @@ inline int answer_lines(const char *prog, const Cutting &cutting,
 		}
 		if (got == 0)
 			break;
-		if (length > 0 && text[length - 1] == '\r')
-			text[--length] = '\0';
-		// The byte order mark that some programs write before a UTF-8 text.
-		if (number == 1 && length >= 3 && std::memcmp(text, "\xef\xbb\xbf", 3) == 0) {
-			text += 3;
-			length -= 3;
-		}
-
-		// The line's answer, or the first message that applies to it.
 		Line line;
-		const char *fault = nullptr;
-		int found = 0;
 		Refusal refusal;
-		if (overlong || length > LINE_MAX_BYTES) {
-			fault = "line too long";
-		} else if (std::memchr(text, '\0', length) != nullptr) {
-			fault = "NUL byte in line";
-		} else if (is_blank_or_comment(text, length)) {
-			// no answer and no message
-		} else if (header) {
-			if (!name_columns(text, length, cutting.delimiter, columns)) {
-				fault = "unterminated quoted field";
-			} else {
-				for (int i = 0; i < parts; i++) {
-					if (columns.number[i] == 0) {
-						std::fprintf(stderr, "%s: line %llu: no column \"%s\"\n", prog, number,
-						             escaped(columns.name[i]));
-						return flush(out) ? 1 : write_error(prog);
-					}
-				}
-				header = false;
-			}
-		} else if ((found = split(text, length, cutting.delimiter, columns, fields)) < 0) {
-			fault = "unterminated quoted field";
-		} else if (!columns.chosen && found != columns.count) {
-			std::fprintf(stderr, "%s: line %llu: expected %d fields, found %d\n", prog, number, columns.count,
-			             found);
-			failed = true;
-		} else if (found < columns.largest) {
-			std::fprintf(stderr, "%s: line %llu: expected at least %d fields, found %d\n", prog, number,
-			             columns.largest, found);
-			failed = true;
-		} else {
-			char **question = fields;
-			if (columns.joined) {
-				join(columns, fields, joined, values);
-				question = values;
-			}
-			if (!answer(question, context, line, refusal)) {
-				report_refusal(prog, number, refusal, true);
-				failed = true;
-			}
+		LineHolds holds = classify(prog, number, text, length, overlong, cutting, q, &question);
+		if (holds == LAST)
+			return flush(out) ? 1 : write_error(prog);
+		if (holds == QUESTION && !answer(question, context, line, refusal)) {
+			report_refusal(prog, number, refusal, true);
+			holds = FAULT;
 		}
-		if (fault != nullptr) {
-			std::fprintf(stderr, "%s: line %llu: %s\n", prog, number, fault);
-			if (header) // the columns cannot be named
-				return flush(out) ? 1 : write_error(prog);
-			failed = true;
-		}
+		failed = failed || holds == FAULT;
 		if (line.length == 0)
 			put(line, "\n");
 		if (!emit(out, line))

@@ -3,8 +3,8 @@
 // CSV-style at a delimiter), choosing the fields that hold a question by
 // number or by the header's names, and joining the split columns of a
 // coordinate.  Uses the line reader's limits.
-#ifndef FIELDS_HPP
-#define FIELDS_HPP
+#ifndef COMMON_FIELDS_HPP
+#define COMMON_FIELDS_HPP
 
 #include <cstring>
 
@@ -45,32 +45,38 @@ struct Fields {
 
 inline bool is_blank(char c, char delimiter) { return (c == ' ' || c == '\t') && c != delimiter; }
 
-// Cuts the next field of f into *field.  Returns 1 for a field, 0 at the
-// end of the line, and -1 for a quoted field still open at the end of the
-// line: a field never spans lines.
-inline int next_field(Fields &f, char **field)
+// Cuts the next field of f, without a delimiter, into *field: the text up
+// to the next blank, tab or the end.  Returns 1 for a field, 0 at the end
+// of the line.
+inline int next_blank_field(Fields &f, char **field)
+{
+	char *r = f.p, *end = f.end;
+	while (r < end && (*r == ' ' || *r == '\t'))
+		r++;
+	if (r == end)
+		return 0;
+	*field = r;
+	// To the blank, the tab or the NUL at the end that ends the field;
+	// the bytes above the blank are read in the tighter loop.
+	for (;;) {
+		while (static_cast<unsigned char>(*r) > ' ')
+			r++;
+		if (*r == ' ' || *r == '\t' || *r == '\0')
+			break;
+		r++;
+	}
+	*r = '\0';
+	f.p = r + (r < end);
+	return 1;
+}
+
+// Cuts the next field of f, with its delimiter, CSV-style, into *field.
+// Returns 1 for a field, 0 at the end of the line, and -1 for a quoted
+// field still open at the end of the line: a field never spans lines.
+inline int next_csv_field(Fields &f, char **field)
 {
 	char *r = f.p, *end = f.end;
 	char d = f.delimiter;
-	if (d == '\0') {
-		while (r < end && (*r == ' ' || *r == '\t'))
-			r++;
-		if (r == end)
-			return 0;
-		*field = r;
-		// To the blank, the tab or the NUL at the end that ends the field;
-		// the bytes above the blank are read in the tighter loop.
-		for (;;) {
-			while (static_cast<unsigned char>(*r) > ' ')
-				r++;
-			if (*r == ' ' || *r == '\t' || *r == '\0')
-				break;
-			r++;
-		}
-		*r = '\0';
-		f.p = r + (r < end);
-		return 1;
-	}
 	if (!f.more)
 		return 0;
 	while (r < end && is_blank(*r, d))
@@ -106,6 +112,14 @@ inline int next_field(Fields &f, char **field)
 	f.more = stop < end;
 	f.p = stop + f.more;
 	return 1;
+}
+
+// Cuts the next field of f into *field, at blanks or at its delimiter.
+// Returns 1 for a field, 0 at the end of the line, and -1 for a quoted
+// field still open at the end of the line.
+inline int next_field(Fields &f, char **field)
+{
+	return f.delimiter == '\0' ? next_blank_field(f, field) : next_csv_field(f, field);
 }
 
 // Which fields of a line hold the values of a question, in order: one

@@ -10,8 +10,8 @@
 // what it meant before options existed: skysep --x 0 0 0 still reads --x
 // as a right ascension.  In the options form, the first operand or a "--"
 // ends the options, and nothing is reordered.
-#ifndef OPTIONS_HPP
-#define OPTIONS_HPP
+#ifndef COMMON_OPTIONS_HPP
+#define COMMON_OPTIONS_HPP
 
 #include <cstdarg>
 #include <cstdio>
@@ -94,6 +94,77 @@ inline int option_of(const char *a, const Option *own, int n)
 	return -1;
 }
 
+// Reads the lone forms, --help, --version and "-", and the first
+// release's operands, plain of them, from argv into o.  Returns false
+// after the usage text on standard error for any other count.
+inline bool read_lone_form(const char *prog, int argc, char *argv[], const char *usage, int plain, CommandLine &o)
+{
+	bool lone = argc == 2;
+	o.help = lone && std::strcmp(argv[1], "--help") == 0;
+	o.version = lone && std::strcmp(argv[1], "--version") == 0;
+	o.catalogue = lone && std::strcmp(argv[1], "-") == 0;
+	o.plain = !o.catalogue;
+	o.operands = argv + 1;
+	o.operand_count = argc > 1 ? argc - 1 : 0;
+	if (!o.help && !o.version && !o.catalogue && o.operand_count != plain) {
+		std::fprintf(stderr, usage, prog);
+		return false;
+	}
+	return true;
+}
+
+// Takes the common option k, other than --help and --version, with its
+// value into o.  Returns false after a message and the usage text if the
+// value is not one that the option takes.
+inline bool take_common_option(const char *prog, const char *usage, int k, char *value, CommandLine &o)
+{
+	switch (k) {
+	case OPT_DEGREES:
+		o.degrees = true;
+		break;
+	case OPT_DECIMALS:
+		if (value[0] < '0' || value[0] > '9' || value[1] != '\0')
+			return misuse(prog, usage, "option --decimals: \"%s\" is not a number from 0 to %d", escaped(value),
+			              DECIMALS_MAX);
+		o.decimals = value[0] - '0';
+		break;
+	case OPT_BARE:
+		o.bare = true;
+		break;
+	case OPT_COLUMNS:
+		o.columns = value;
+		break;
+	case OPT_DELIMITER:
+		if (value[0] == '\0' || value[1] != '\0' || value[0] == '"' || value[0] == '\r' || value[0] == '\n')
+			return misuse(prog, usage,
+			              "option --delimiter: \"%s\" is not one byte other than a double quote, "
+			              "carriage return or newline",
+			              escaped(value));
+		o.delimiter = value[0];
+		break;
+	}
+	return true;
+}
+
+// The value of the option at argv[*i], which takes a value or not: after
+// "=", or the next argument, which *i then moves to; null for one that
+// takes none.  Returns false after a message and the usage text for a
+// value given to an option that takes none, or missing.
+inline bool option_value(const char *prog, const char *usage, const Option &option, int argc, char *argv[], int *i,
+                         char **value)
+{
+	*value = std::strchr(argv[*i], '=');
+	if (option.value == nullptr && *value != nullptr)
+		return misuse(prog, usage, "option --%s takes no value", option.name);
+	if (*value != nullptr)
+		++*value;
+	else if (option.value != nullptr && *i + 1 < argc)
+		*value = argv[++*i];
+	else if (option.value != nullptr)
+		return misuse(prog, usage, "option --%s needs a value: --%s=%s", option.name, option.name, option.value);
+	return true;
+}
+
 // Reads argv into o and the program's own options through own into
 // settings.  A run without options must have plain operands; usage is the
 // program's usage text.  Returns false after a message and the usage text
@@ -105,83 +176,31 @@ inline bool read_options(const char *prog, int argc, char *argv[], const char *u
 {
 	o = CommandLine{};
 	o.decimals = -1;
-
-	// The lone forms, and the first release's operands.
 	int first = argc > 1 ? option_of(argv[1], own.list, own.count) : -1;
-	if (first < 0 || first == OPT_HELP || first == OPT_VERSION) {
-		bool lone = argc == 2;
-		o.help = lone && std::strcmp(argv[1], "--help") == 0;
-		o.version = lone && std::strcmp(argv[1], "--version") == 0;
-		o.catalogue = lone && std::strcmp(argv[1], "-") == 0;
-		o.plain = !o.catalogue;
-		o.operands = argv + 1;
-		o.operand_count = argc > 1 ? argc - 1 : 0;
-		if (!o.help && !o.version && !o.catalogue && o.operand_count != plain) {
-			std::fprintf(stderr, usage, prog);
-			return false;
-		}
-		return true;
-	}
+	if (first < 0 || first == OPT_HELP || first == OPT_VERSION)
+		return read_lone_form(prog, argc, argv, usage, plain, o);
 
-	// The options form.
+	// The options form: the first operand or "--" ends the options.
 	int i = 1;
-	for (; i < argc; i++) {
-		char *a = argv[i];
-		if (std::strcmp(a, "--") == 0) {
+	for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; i++) {
+		if (argv[i][2] == '\0') {
 			i++;
 			break;
 		}
-		if (std::strncmp(a, "--", 2) != 0)
-			break;
-		int k = option_of(a, own.list, own.count);
+		int k = option_of(argv[i], own.list, own.count);
 		if (k < 0)
-			return misuse(prog, usage, "unknown option \"%s\"", escaped(a));
+			return misuse(prog, usage, "unknown option \"%s\"", escaped(argv[i]));
 		const Option &option = k < COMMON_OPTION_COUNT ? COMMON_OPTIONS[k] : own.list[k - COMMON_OPTION_COUNT];
-		// The value: after "=", or the next argument.
-		char *value = std::strchr(a, '=');
-		if (option.value == nullptr && value != nullptr)
-			return misuse(prog, usage, "option --%s takes no value", option.name);
-		if (value != nullptr)
-			value++;
-		else if (option.value != nullptr && i + 1 < argc)
-			value = argv[++i];
-		else if (option.value != nullptr)
-			return misuse(prog, usage, "option --%s needs a value: --%s=%s", option.name, option.name,
-			              option.value);
-		switch (k) {
-		case OPT_DEGREES:
-			o.degrees = true;
-			break;
-		case OPT_DECIMALS:
-			if (value[0] < '0' || value[0] > '9' || value[1] != '\0')
-				return misuse(prog, usage, "option --decimals: \"%s\" is not a number from 0 to %d",
-				              escaped(value), DECIMALS_MAX);
-			o.decimals = value[0] - '0';
-			break;
-		case OPT_BARE:
-			o.bare = true;
-			break;
-		case OPT_COLUMNS:
-			o.columns = value;
-			break;
-		case OPT_DELIMITER:
-			if (value[0] == '\0' || value[1] != '\0' || value[0] == '"' || value[0] == '\r' || value[0] == '\n')
-				return misuse(prog, usage,
-				              "option --delimiter: \"%s\" is not one byte other than a double quote, "
-				              "carriage return or newline",
-				              escaped(value));
-			o.delimiter = value[0];
-			break;
-		case OPT_HELP:
-			o.help = true;
+		char *value;
+		if (!option_value(prog, usage, option, argc, argv, &i, &value))
+			return false;
+		if (k == OPT_HELP || k == OPT_VERSION) {
+			(k == OPT_HELP ? o.help : o.version) = true;
 			return true;
-		case OPT_VERSION:
-			o.version = true;
-			return true;
-		default:
-			if (!own.take(prog, settings, k - COMMON_OPTION_COUNT, value))
-				return false;
 		}
+		if (k < COMMON_OPTION_COUNT ? !take_common_option(prog, usage, k, value, o)
+		                            : !own.take(prog, settings, k - COMMON_OPTION_COUNT, value))
+			return false;
 	}
 	o.operands = argv + i;
 	o.operand_count = argc - i;
