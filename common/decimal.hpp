@@ -2,8 +2,8 @@
 // them, byte for byte, without their general machinery in the common
 // cases.  A catalogue of positions spends most of its time in these
 // conversions.
-#ifndef DECIMAL_HPP
-#define DECIMAL_HPP
+#ifndef COMMON_DECIMAL_HPP
+#define COMMON_DECIMAL_HPP
 
 #include <cfloat>
 #include <cmath>
@@ -108,13 +108,19 @@ inline double read_decimal(const char *s, char **end)
 	return minus ? -v : v;
 }
 
+// Whether c is white space as strtod and strtoll skip it in front of a
+// number: a blank, a tab, a newline, a vertical tab, a form feed or a
+// carriage return.
+inline bool is_space(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
+
 // Reads the text s whole as a number that strtod reads, into *v: false if
-// strtod reads none, or stops before the end of s.
+// strtod reads none, stops before the end of s, or would skip white space
+// in front of it, which is no part of a number written whole.
 inline bool read_number(const char *s, double *v)
 {
 	char *end;
 	*v = read_decimal(s, &end);
-	return end != s && *end == '\0';
+	return end != s && *end == '\0' && !is_space(*s);
 }
 
 // Reads the integer at s as strtoll(s, end, 10) does and returns it.  The

@@ -153,6 +153,10 @@ static const std::vector<Case> cases = {
 	{{"precession", "--bare", "3", "-45", "2100x"}, "", bad_year("2100x"), 1},
 	{{"precession", "--bare", "3", "-45", ""}, "", bad_year(""), 1},
 	{{"precession", "--bare", "inf", "0", "2000"}, "", bad_ra("inf"), 1},
+	// No blank before a number, which strtod would skip, in any field or value.
+	{{"precession", "--bare", " 12", "0", "2000"}, "", bad_ra(" 12"), 1},
+	{{"precession", "--model=iau2006", "0", "0", "J 2000"}, "", bad_year("J 2000"), 1},
+	{{"precession", "--model=iau2006", "0", "0", "B 1950"}, "", bad_year("B 1950"), 1},
 	// Coordinates outside their ranges, which a single run folds, are refused;
 	// the right ascension printed as 24.000 is read back.
 	lines("25 10 2000\n-1 10 2000\n0 -90.1 2000\n24.000 -45 2000\n", "\n\n\n" AT(" 24.000", "-45.000"),
@@ -300,6 +304,8 @@ static const std::vector<Case> cases = {
 	{{"precession", "--space-motion", "--proper-motion", "-"}, "", MISUSE("--proper-motion and --space-motion together"), 1},
 	{{"precession", "--nutation", "-"}, "", MISUSE("--nutation needs --model=iau2006"), 1},
 	{{"precession", "--model=iau2006", "--from=B1950", "--proper-motion", "-"}, "",
+	 MISUSE("proper motion with B1950 is not read"), 1},
+	{{"precession", "--model=iau2006", "--proper-motion", "--epoch=B1950", "--year=2100", "1", "1", "100", "100"}, "",
 	 MISUSE("proper motion with B1950 is not read"), 1},
 	{{"precession", "--model=iau2006", "--proper-motion", "0", "0", "0", "0", "B1950"}, "",
 	 "precession: epoch \"B1950\" takes neither --nutation nor motion\n", 1},

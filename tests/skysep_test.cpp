@@ -200,6 +200,7 @@ static const std::vector<Case> cases = {
 	 MISUSE("option --columns: \"1,,3,4\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
 	{{"skysep", "--columns=0,2,3,4", "-"}, "",
 	 MISUSE("option --columns: \"0,2,3,4\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
+	lines({"--columns=65537,2,3,4"}, "", "", "", 0),
 	{{"skysep", "--columns=65538,2,3,4", "-"}, "",
 	 MISUSE("option --columns: \"65538,2,3,4\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
 	{{"skysep", "--columns=18446744073709551617,2,3,4", "-"}, "",
