@@ -11,7 +11,7 @@
 // usage: accuracy [runs]     (run by bench/accuracy.sh; runs defaults to 2000)
 #include "decimal.hpp"
 #include "random.hpp"
-#include "separation.hpp"
+#include "first_release.hpp"
 #include "spawn.hpp"
 #include "transform.hpp"
 
@@ -81,7 +81,7 @@ static void separation(int n, Pairs kind, const char *label)
 		long double want = atan2l(sqrtl(c[0] * c[0] + c[1] * c[1] + c[2] * c[2]), a[0] * b[0] + a[1] * b[1] + a[2] * b[2]) *
 		                   180 / pi;
 		Vec p = unit_vector(hours_to_rad(x[0]), deg_to_rad(x[1])), q = unit_vector(hours_to_rad(x[2]), deg_to_rad(x[3]));
-		double got[2] = {separation(p, q), rad_to_deg(angle_between(p, q))};
+		double got[2] = {first_release_separation(p, q), rad_to_deg(angle_between(p, q))};
 		for (int f = 0; f < 2; f++) {
 			for (int k = 0; k < 2; k++) {
 				int decimals = k ? 9 : 6;
@@ -112,8 +112,8 @@ static double model_worst(ModelName model, int epoch, int n)
 {
 	double worst = 0, rp[3][3];
 	eraLtp(epoch, rp);
-	Transform t;
-	transform_from(t, model, J2000, false);
+	Transform t = make_transform(model, J2000, false, NO_MOTION, 2000, false);
+	EpochMatrix last = {};
 	for (int i = 0; i < n; i++) {
 		double h, d, a, b, p[3], q[3];
 		position(&h, &d);
@@ -127,7 +127,8 @@ static double model_worst(ModelName model, int epoch, int n)
 		eraC2s(q, &a, &b);
 		a = eraAnp(a);
 		double ra, dec;
-		transform(t, Epoch{false, static_cast<double>(epoch), true, epoch}, hours_to_rad(h), deg_to_rad(d), &ra, &dec);
+		transform(t, last, Epoch{false, static_cast<double>(epoch), true, epoch},
+		          CatalogueStar{hours_to_rad(h), deg_to_rad(d), 0, 0, 0, 0}, &ra, &dec);
 		double gh = printed(rad_to_hours(ra), 9), gd = printed(rad_to_deg(dec), 9);
 		worst = std::fmax(worst, eraSeps(gh * 15 * ERFA_DD2R, gd * ERFA_DD2R, a, b) * ERFA_DR2AS);
 	}

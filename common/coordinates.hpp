@@ -7,8 +7,8 @@
 // value is the unit, then minutes / 60.0 added to it, then seconds /
 // 3600.0 added to that, in that order.  A declination may have one sign in
 // front, which applies to the whole value (-0o30' and -00:30 are south).
-#ifndef COORDINATES_HPP
-#define COORDINATES_HPP
+#ifndef COMMON_COORDINATES_HPP
+#define COMMON_COORDINATES_HPP
 
 #include <cmath>
 #include <cstdlib>

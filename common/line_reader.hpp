@@ -1,8 +1,8 @@
 // The line reader of catalogue mode: the lines of standard input, or of
 // any source that reads as read(2) does, taken one at a time into a buffer
 // of fixed size that the caller owns.  Uses the C library only.
-#ifndef LINE_READER_HPP
-#define LINE_READER_HPP
+#ifndef COMMON_LINE_READER_HPP
+#define COMMON_LINE_READER_HPP
 
 #include <unistd.h>
 

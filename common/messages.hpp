@@ -1,8 +1,8 @@
 // The messages of both programs about their input: a field refused, with
 // what it should have been and why, and texts repeated in a message with
 // their control bytes escaped.  Uses the C library only.
-#ifndef MESSAGES_HPP
-#define MESSAGES_HPP
+#ifndef COMMON_MESSAGES_HPP
+#define COMMON_MESSAGES_HPP
 
 #include <cstdio>
 

@@ -2,8 +2,8 @@
 // question, built in place without the heap or formatted output; the
 // buffer through which catalogue mode writes its lines; and the single
 // run's line, --help and --version.  Uses the C library and decimal.hpp.
-#ifndef OUTPUT_HPP
-#define OUTPUT_HPP
+#ifndef COMMON_OUTPUT_HPP
+#define COMMON_OUTPUT_HPP
 
 #include <unistd.h>
 

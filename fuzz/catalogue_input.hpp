@@ -4,8 +4,8 @@
 // to a NUL byte, then standard input.  An input without a NUL is options
 // alone.  The argument vector is the program's name, the options, and the
 // operand "-", so every input runs catalogue mode.
-#ifndef CATALOGUE_INPUT_HPP
-#define CATALOGUE_INPUT_HPP
+#ifndef FUZZ_CATALOGUE_INPUT_HPP
+#define FUZZ_CATALOGUE_INPUT_HPP
 
 #include <fcntl.h>
 

@@ -11,9 +11,7 @@
 #include "command_line.hpp"
 #include "coordinates.hpp"
 #include "epochs.hpp"
-#include "matrices.hpp"
 #include "messages.hpp"
-#include "models.hpp"
 #include "output.hpp"
 #include "sexagesimal.hpp"
 #include "transform.hpp"
@@ -100,19 +98,17 @@ inline bool precession_answer(char *const f[], Precession &p, Line &line, Refusa
 	CatalogueStar star = {0, 0, 0, 0, 0, 0};
 	if (!get_position(f[0], f[1], p.reading, &star.ra, &star.dec, refusal))
 		return false;
-	int year = 2;
-	if (p.motion != NO_MOTION) {
-		if (!get_motion(f + 2, p.motion, star, refusal))
-			return false;
-		year = p.motion == IN_SPACE ? 6 : 4;
-	}
+	Motion motion = p.transform.motion;
+	if (motion != NO_MOTION && !get_motion(f + MOTION_FIELD, motion, star, refusal))
+		return false;
+	int year = QUESTIONS[motion].count - 1; // the field of the year, unless --year gives it
 	Epoch to = p.to;
 	if (p.reading.kind == Reading::LEADING)
 		to = leading_year(f[year]);
-	else if (!p.year && !get_target(p, f[year], &to, refusal))
+	else if (!p.year && !get_target(p.transform, f[year], &to, refusal))
 		return false;
 	double ra, dec;
-	transform(p.transform, to, star, &ra, &dec);
+	transform(p.transform, p.last, to, star, &ra, &dec);
 	put_position(line, p, ra, dec);
 	return true;
 }

@@ -45,15 +45,19 @@ inline const char PRECESSION_HELP[] =
 	"without aberration, light deflection or the 23 mas frame bias.\n";
 
 // The fields of a question: with neither motion option, with
-// --proper-motion, and with --space-motion; the year last, left out with
-// --year.
-inline const char *const QUESTION[] = {"right_ascension", "declination", "year"};
-inline const char *const QUESTION_WITH_PROPER_MOTION[] = {"right_ascension", "declination", "pmra", "pmdec", "year"};
-inline const char *const QUESTION_WITH_SPACE_MOTION[] = {"right_ascension", "declination",     "pmra", "pmdec",
-                                                         "parallax",        "radial_velocity", "year"};
-
-// How a star moves: not at all, by its proper motion, or in space.
-enum Motion { NO_MOTION, BY_PROPER_MOTION, IN_SPACE };
+// --proper-motion, and with --space-motion, by Motion; the year last, left
+// out with --year.
+struct Question {
+	const char *const *names;
+	int count;
+};
+inline const char *const STILL_FIELDS[] = {"right_ascension", "declination", "year"};
+inline const char *const PROPER_MOTION_FIELDS[] = {"right_ascension", "declination", "pmra", "pmdec", "year"};
+inline const char *const SPACE_MOTION_FIELDS[] = {"right_ascension", "declination", "pmra",           "pmdec",
+                                                  "parallax",        "radial_velocity", "year"};
+inline const Question QUESTIONS[] = {{STILL_FIELDS, 3}, {PROPER_MOTION_FIELDS, 5}, {SPACE_MOTION_FIELDS, 7}};
+// The field of a question at which its motion begins: pmra.
+constexpr int MOTION_FIELD = 2;
 
 // precession's own options.
 enum PrecessionOption {
@@ -63,41 +67,43 @@ constexpr Option PRECESSION_OPTIONS[] = {
 	{"year", "EPOCH"},          {"model", "NAME"},         {"from", "EPOCH"},  {"sexagesimal", nullptr},
 	{"proper-motion", nullptr}, {"space-motion", nullptr}, {"epoch", "EPOCH"}, {"nutation", nullptr}};
 
+// precession's own options as given, until they are checked together.
+struct GivenOptions {
+	ModelName model;
+	const char *year_text;  // --year's text, read for the model after every option
+	const char *from_text;  // --from's text, or null
+	Epoch from;             // its epoch, J2000 without it
+	const char *epoch_text; // --epoch's text, or null
+	Epoch epoch;            // its epoch
+	bool sexagesimal, proper_motion, space_motion, nutation;
+};
+
 // What a question is answered with, and the matrix kept from the last.
 struct Precession {
 	Reading reading;
-	int decimals;          // of each figure, or of the seconds of time
-	bool bare;             // the figures alone
-	bool sexagesimal;      // positions in colon notation
-	ModelName model;
-	bool year;             // --year: every position to one epoch
-	Epoch to;              // that epoch
-	const char *year_text; // --year's text, read for the model after every option
-	const char *from_text; // --from's text, for a message, or null
-	Epoch from;            // its epoch, J2000 without it
-	bool proper_motion, space_motion; // the options given
-	Motion motion;         // how each star moves
-	const char *epoch_text; // --epoch's text, or null
-	Epoch epoch;           // its epoch
-	bool nutation;         // to the true equator and equinox
-	Transform transform;   // from --from's epoch, and the matrix kept from the last question
+	int decimals;        // of each figure, or of the seconds of time
+	bool bare;           // the figures alone
+	bool sexagesimal;    // positions in colon notation
+	bool year;           // --year: every position to one epoch
+	Epoch to;            // that epoch
+	Transform transform; // the model, the epochs, the motion and the nutation
+	EpochMatrix last;    // the matrix of the last target: the only state a question changes
 };
 
-// Takes precession's option k with its value into p.  The epochs of
+// Takes precession's option k with its value into given.  The epochs of
 // --from and --epoch are read now, and checked for the model after every
 // option.
-inline bool take_precession_option(const char *prog, Precession &p, int k, char *value)
+inline bool take_precession_option(const char *prog, GivenOptions &given, int k, char *value)
 {
 	const char *reason;
 	switch (k) {
 	case OPT_YEAR:
-		p.year = true;
-		p.year_text = value;
+		given.year_text = value;
 		break;
 	case OPT_MODEL:
 		for (int m = 0; m < MODEL_COUNT; m++) {
 			if (std::strcmp(value, MODELS[m].name) == 0) {
-				p.model = static_cast<ModelName>(m);
+				given.model = static_cast<ModelName>(m);
 				return true;
 			}
 		}
@@ -105,23 +111,23 @@ inline bool take_precession_option(const char *prog, Precession &p, int k, char 
 		              MODELS[UNIFORM].name, MODELS[IAU2006].name, MODELS[LONG_TERM].name);
 	case OPT_FROM:
 	case OPT_EPOCH:
-		if (!read_epoch(value, k == OPT_FROM ? &p.from : &p.epoch, &reason)) {
+		if (!read_epoch(value, k == OPT_FROM ? &given.from : &given.epoch, &reason)) {
 			report_refusal(prog, 0, Refusal{"epoch", value, reason}, true);
 			return false;
 		}
-		(k == OPT_FROM ? p.from_text : p.epoch_text) = value;
+		(k == OPT_FROM ? given.from_text : given.epoch_text) = value;
 		break;
 	case OPT_SEXAGESIMAL:
-		p.sexagesimal = true;
+		given.sexagesimal = true;
 		break;
 	case OPT_PROPER_MOTION:
-		p.proper_motion = true;
+		given.proper_motion = true;
 		break;
 	case OPT_SPACE_MOTION:
-		p.space_motion = true;
+		given.space_motion = true;
 		break;
 	case OPT_NUTATION:
-		p.nutation = true;
+		given.nutation = true;
 		break;
 	}
 	return true;
@@ -130,70 +136,76 @@ inline bool take_precession_option(const char *prog, Precession &p, int k, char 
 // The reason why B1950 is not a target of a moving star, or with --nutation.
 constexpr const char *NO_B1950 = "takes neither --nutation nor motion";
 
-// The target epoch's text to *to for p's model, or the refusal: one that
-// names a year, or B1950 with motion or nutation.
-inline bool get_target(const Precession &p, const char *text, Epoch *to, Refusal &refusal)
+// The target epoch's text to *to for the transform t's model, or the
+// refusal: one that names a year, or B1950 with motion or nutation.
+inline bool get_target(const Transform &t, const char *text, Epoch *to, Refusal &refusal)
 {
-	if (!get_epoch(text, p.model, "year", to, refusal))
+	if (!get_epoch(text, t.model, "year", to, refusal))
 		return false;
-	if (to->besselian && (p.motion != NO_MOTION || p.nutation))
+	if (to->besselian && (t.motion != NO_MOTION || t.nutation))
 		return refuse(refusal, "epoch", text, NO_B1950);
 	return true;
 }
 
-// Reads precession's command line into o, p and cutting.  Returns false
-// after a message if it is not one that precession takes, or if --from's
-// or --year's epoch cannot be read for the model.
+// Checks that the options given go together, after a message and the
+// usage text if they do not, and says how the stars move in *motion.
+inline bool check_together(const char *prog, const CommandLine &o, const GivenOptions &given, Motion *motion)
+{
+	bool moving = given.proper_motion || given.space_motion;
+	if (given.sexagesimal && o.degrees)
+		return misuse(prog, PRECESSION_USAGE, "--sexagesimal and --degrees together");
+	if (given.proper_motion && given.space_motion)
+		return misuse(prog, PRECESSION_USAGE, "--proper-motion and --space-motion together");
+	if (given.epoch_text != nullptr && !moving)
+		return misuse(prog, PRECESSION_USAGE, "--epoch needs --proper-motion or --space-motion");
+	if (given.nutation && given.model != IAU2006)
+		return misuse(prog, PRECESSION_USAGE, "--nutation needs --model=iau2006");
+	if (moving && (given.from.besselian || given.epoch.besselian))
+		return misuse(prog, PRECESSION_USAGE, "proper motion with B1950 is not read");
+	*motion = given.proper_motion ? BY_PROPER_MOTION : given.space_motion ? IN_SPACE : NO_MOTION;
+	return true;
+}
+
+// Reads precession's command line into o, p and cutting: the settings of
+// the run, and its transform, made once every option is read.  Returns
+// false after a message if it is not one that precession takes, or if
+// --from's or --year's epoch cannot be read for the model.
 inline bool read_precession_command_line(const char *prog, int argc, char *argv[], CommandLine &o, Precession &p,
                                          Cutting &cutting)
 {
 	p = Precession{};
-	p.from = J2000;
+	GivenOptions given = {};
+	given.from = J2000;
 	if (!read_options(prog, argc, argv, PRECESSION_USAGE, 3,
-	                  OwnOptions<Precession>{PRECESSION_OPTIONS, std::size(PRECESSION_OPTIONS),
-	                                         take_precession_option},
-	                  p, o))
+	                  OwnOptions<GivenOptions>{PRECESSION_OPTIONS, std::size(PRECESSION_OPTIONS),
+	                                           take_precession_option},
+	                  given, o))
 		return false;
 	if (o.help || o.version)
 		return true;
-	// Options that do not go together.
-	bool motion = p.proper_motion || p.space_motion;
-	if (p.sexagesimal && o.degrees)
-		return misuse(prog, PRECESSION_USAGE, "--sexagesimal and --degrees together");
-	if (p.proper_motion && p.space_motion)
-		return misuse(prog, PRECESSION_USAGE, "--proper-motion and --space-motion together");
-	if (p.epoch_text != nullptr && !motion)
-		return misuse(prog, PRECESSION_USAGE, "--epoch needs --proper-motion or --space-motion");
-	if (p.nutation && p.model != IAU2006)
-		return misuse(prog, PRECESSION_USAGE, "--nutation needs --model=iau2006");
-	if (motion && (p.from.besselian || p.epoch.besselian))
-		return misuse(prog, PRECESSION_USAGE, "proper motion with B1950 is not read");
-	const char *const *names = QUESTION;
-	int count = 3;
-	p.motion = NO_MOTION;
-	if (p.proper_motion) {
-		p.motion = BY_PROPER_MOTION;
-		names = QUESTION_WITH_PROPER_MOTION;
-		count = 5;
-	} else if (p.space_motion) {
-		p.motion = IN_SPACE;
-		names = QUESTION_WITH_SPACE_MOTION;
-		count = 7;
-	}
-	if (!check_operands(prog, PRECESSION_USAGE, o, names, p.year ? count - 1 : count, p.year ? "year" : nullptr,
-	                    cutting))
+	Motion motion = NO_MOTION;
+	if (!check_together(prog, o, given, &motion))
+		return false;
+	const Question &question = QUESTIONS[motion];
+	p.year = given.year_text != nullptr;
+	if (!check_operands(prog, PRECESSION_USAGE, o, question.names, question.count - p.year,
+	                    p.year ? "year" : nullptr, cutting))
 		return false;
 	p.reading = {o.plain ? Reading::LEADING : Reading::CATALOGUE, true, o.degrees};
 	p.decimals = o.decimals < 0 ? 3 : o.decimals;
 	p.bare = o.bare;
+	p.sexagesimal = given.sexagesimal;
 	Refusal refusal;
-	if ((p.from_text != nullptr && !check_epoch(p.from_text, p.from, p.model, "epoch", refusal)) ||
-	    (p.year && !get_target(p, p.year_text, &p.to, refusal))) {
+	if (given.from_text != nullptr && !check_epoch(given.from_text, given.from, given.model, "epoch", refusal)) {
 		report_refusal(prog, 0, refusal, true);
 		return false;
 	}
-	transform_from(p.transform, p.model, p.from, p.from_text != nullptr);
-	transform_motion(p.transform, motion, p.epoch_text != nullptr ? p.epoch.julian : p.from.julian, p.nutation);
+	double epoch = given.epoch_text != nullptr ? given.epoch.julian : given.from.julian;
+	p.transform = make_transform(given.model, given.from, given.from_text != nullptr, motion, epoch, given.nutation);
+	if (p.year && !get_target(p.transform, given.year_text, &p.to, refusal)) {
+		report_refusal(prog, 0, refusal, true);
+		return false;
+	}
 	return true;
 }
 

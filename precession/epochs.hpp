@@ -1,18 +1,14 @@
 // precession's epochs: an epoch text read (a Julian epoch, 2026.94 or
-// J2026.94, or the Besselian B1950, which means the FK4 system), and
-// checked against a model: the uniform model takes whole years, the
-// others any epoch within their span.  Uses decimal.hpp, messages.hpp,
-// models.hpp, and B1950.0 of fk4.hpp.
-#ifndef EPOCHS_HPP
-#define EPOCHS_HPP
+// J2026.94, or the Besselian B1950, which means the FK4 system), the
+// epochs that name the two systems, and time since J2000.0.  Whether a
+// model takes an epoch is models.hpp's.  Uses decimal.hpp.
+#ifndef PRECESSION_EPOCHS_HPP
+#define PRECESSION_EPOCHS_HPP
 
 #include <cstdint>
 #include <cstring>
 
 #include "decimal.hpp"
-#include "fk4.hpp"
-#include "messages.hpp"
-#include "models.hpp"
 
 // An epoch: Julian, or B1950 in the FK4 system.
 struct Epoch {
@@ -25,27 +21,47 @@ struct Epoch {
 // J2000.0, the epoch of the input positions unless --from says otherwise.
 constexpr Epoch J2000 = {false, 2000, true, 2000};
 
+// B1950.0 as a Julian Date (TT): 1950 - 1900 tropical years of
+// 365.242198781 days after B1900.0, JD 2415020.31352 (the Explanatory
+// Supplement to the Astronomical Almanac, 1992, section 3.59).
+constexpr double B1950_JD = 2415020.31352 + (1950.0 - 1900) * 365.242198781;
+
+// B1950.0 as a Julian epoch: 1949.9997904..., Julian years of 365.25
+// days from J2000.0, JD 2451545.0.
+constexpr double B1950_JULIAN_EPOCH = 2000 + (B1950_JD - 2451545.0) / 365.25;
+
+// Julian centuries of TT since J2000.0 at the Julian epoch (years).
+inline double centuries_since_2000(double epoch) { return (epoch - 2000) / 100; }
+
 // Whether a and b are the same epoch.
 inline bool same_epoch(const Epoch &a, const Epoch &b)
 {
 	return a.besselian == b.besselian && a.julian == b.julian;
 }
 
-// The reasons after the text for an epoch read but refused.
+// Whether the epoch is J2000.0, which the models' matrices start from.
+inline bool is_j2000(const Epoch &e) { return !e.besselian && e.julian == 2000; }
+
+// The reason after the text of a Besselian epoch other than B1950.
 constexpr const char *ONE_BESSELIAN = "not read: B1950 is the one Besselian epoch (FK4)";
-constexpr const char *NEEDS_MODEL = "needs --model=iau2006 or --model=long-term";
-constexpr const char *NOT_WHOLE = "not a whole year; --model=iau2006 takes any epoch";
 
 // The year y saturated to the 32-bit range, so that the years between two
 // never overflow.
 inline long long saturated(long long y) { return y > INT32_MAX ? INT32_MAX : y < INT32_MIN ? INT32_MIN : y; }
 
-// Reads the text whole as an epoch into *e: B1950, with or without a point
-// and zeros after it; or a Julian epoch, a number that strtod reads whole
-// with an optional J before it, whole if strtol reads it whole in base 10
-// (saturated to the 32-bit range, so that the years between two never
-// overflow).  Letters are upper case.  Returns false for a text that is
-// not one, with *reason null, or ONE_BESSELIAN for another Besselian epoch.
+// An epoch text read whole.
+//
+// Given:
+//    text     B1950, with or without a point and zeros after it; or a
+//             Julian epoch, a number that read_number() reads whole, with
+//             an optional J before it; letters upper case
+// Returned:
+//    *e       the epoch; whole if the number is an integer that strtoll
+//             reads whole in base 10, then year, saturated to 32 bits
+//    *reason  null, or ONE_BESSELIAN for another Besselian epoch
+//    (value)  false for a text that is not an epoch
+// Notes:
+// 1. No blank may lead or end the text, after the J or B as before it.
 inline bool read_epoch(const char *text, Epoch *e, const char **reason)
 {
 	*reason = nullptr;
@@ -57,7 +73,7 @@ inline bool read_epoch(const char *text, Epoch *e, const char **reason)
 			return true;
 		}
 		double besselian;
-		if (read_number(p, &besselian) && *p != ' ' && *p != '\t')
+		if (read_number(p, &besselian))
 			*reason = ONE_BESSELIAN;
 		return false;
 	}
@@ -70,34 +86,13 @@ inline bool read_epoch(const char *text, Epoch *e, const char **reason)
 	return true;
 }
 
-// Whether the epoch e, read from text, is one that the model takes, or
-// the refusal: what the text is named as in a message ("year" or "epoch";
-// a Besselian text is always an epoch), and why: B1950 with the uniform
-// model, not a whole year with it, or outside another model's span.
-inline bool check_epoch(const char *text, const Epoch &e, ModelName name, const char *what, Refusal &refusal)
-{
-	const Model &model = MODELS[name];
-	if (model.matrix == nullptr && e.besselian)
-		return refuse(refusal, "epoch", text, NEEDS_MODEL);
-	if (model.matrix == nullptr && !e.whole)
-		return refuse(refusal, what, text, NOT_WHOLE);
-	if (model.matrix != nullptr && !(e.julian >= model.first && e.julian <= model.last))
-		return refuse(refusal, what, text, model.outside);
-	return true;
-}
-
-// The epoch text to *e for the model, or the refusal: as check_epoch(), or
-// for a text that is not an epoch, or another Besselian epoch.
-inline bool get_epoch(const char *text, ModelName name, const char *what, Epoch *e, Refusal &refusal)
-{
-	const char *reason;
-	if (!read_epoch(text, e, &reason))
-		return refuse(refusal, reason != nullptr ? "epoch" : what, text, reason);
-	return check_epoch(text, *e, name, what, refusal);
-}
-
-// The year text of a run without options, as atoi reads it (a text with no
-// number is the year 0), saturated to the 32-bit range.
+// The year of a run without options.
+//
+// Given:
+//    text     the year's operand
+// Returned:
+//    (value)  the whole year that atoi reads from it, saturated to the
+//             32-bit range: a text with no number is the year 0
 inline Epoch leading_year(const char *text)
 {
 	char *end;

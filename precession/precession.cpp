@@ -10,12 +10,12 @@
 // coordinates.hpp or as numbers read in whole, and the year as an epoch
 // (epochs.hpp); a text that is neither is refused.  The default model,
 // uniform, is the rigid rotation of uniform.hpp; --model=iau2006 and
-// --model=long-term rotate by the matrices of matrices.hpp (models.hpp),
-// through FK4 for B1950 (fk4.hpp), after the star's own motion
-// (space_motion.hpp) and before the nutation (nutation.hpp), as
-// transform.hpp puts them together.  The options are read in
-// command_line.hpp, a question answered in answer.hpp, and with the
-// operand "-", each line of standard input in turn (catalogue.hpp).
+// --model=long-term rotate by the matrices of iau2006.hpp and
+// long_term.hpp (models.hpp), through FK4 for B1950 (fk4.hpp), after the
+// star's own motion (space_motion.hpp) and before the nutation
+// (nutation.hpp), as transform.hpp puts them together.  The options are
+// read in command_line.hpp, a question answered in answer.hpp, and with
+// the operand "-", each line of standard input in turn (catalogue.hpp).
 #include "answer.hpp"
 #include "catalogue.hpp"
 #include "command_line.hpp"

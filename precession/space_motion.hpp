@@ -7,22 +7,21 @@
 //
 // Units inside are the astronomical unit and the day, with the barycentre
 // at the origin; a parallax in seconds of arc is a distance of
-// ARCSEC_PER_RADIAN (matrices.hpp) over it in au.  The result is a unit
-// vector (angles.hpp's Vec) that direction() of matrices.hpp turns into
-// (ra, dec), or that a precession matrix rotates first.  Plain double
-// arithmetic in the order written.
+// ARCSEC_PER_RADIAN (angles.hpp) over it in au.  The result is a unit
+// vector (angles.hpp's Vec) that direction() turns into (ra, dec), or that
+// a precession matrix rotates first.  Plain double arithmetic in the order
+// written.  Uses angles.hpp.
 #ifndef PRECESSION_SPACE_MOTION_HPP
 #define PRECESSION_SPACE_MOTION_HPP
 
 #include <cmath>
 
 #include "angles.hpp"
-#include "matrices.hpp"
 
 // The speed of light, metres a second (exact, by the definition of the metre).
 constexpr double LIGHT_SPEED_M_PER_S = 299792458;
 
-// The astronomical unit, metres (exact, IAU 2012 resolution B2).
+// The astronomical unit, metres (exact, IAU 2012 Resolution B2).
 constexpr double AU_M = 149597870700;
 
 // Seconds in a day.
@@ -34,17 +33,14 @@ constexpr double JULIAN_YEAR_DAYS = 365.25;
 // The speed of light in au a day, 86400 / (au / c): 173.1446326742403...
 constexpr double LIGHT_AU_PER_DAY = DAY_S / (AU_M / LIGHT_SPEED_M_PER_S);
 
-// The parallax guard, in seconds of arc: no parallax is taken below
-// PARALLAX_PER_MOTION times the proper motion in a year (an angle in
-// radians, the two numbers compared as they stand), which keeps the
-// transverse speed under about 1% of c, nor below PARALLAX_FLOOR
-// (a distance of 2 megaparsecs).
+// The constants of the method, the standard routines' own (eraPmsafe,
+// eraStarpv, eraStarpm).  The parallax guard, in seconds of arc: no
+// parallax is taken below PARALLAX_PER_MOTION times the proper motion in a
+// year (an angle in radians, the two numbers compared as they stand),
+// which keeps the transverse speed under about 1% of c, nor below
+// PARALLAX_FLOOR (a distance of 2 megaparsecs).
 constexpr double PARALLAX_PER_MOTION = 326;
 constexpr double PARALLAX_FLOOR = 5e-7;
-
-// The least parallax that the distance is made from, seconds of arc.
-// After the guard it never applies; it stays as the method writes it.
-constexpr double DISTANCE_PARALLAX_FLOOR = 1e-7;
 
 // A space velocity above this fraction of c is taken as zero.
 constexpr double SPEED_LIMIT_OF_C = 0.5;
@@ -61,22 +57,32 @@ struct CatalogueStar {
 	double radial_velocity;  // km/s, positive receding; 0 when unknown
 };
 
-// The inertial (space) velocity of a star from its observed velocity,
-// by special relativity, both in au a day: the observed velocity v split
-// along the unit position u into a radial part vsr u and a transverse
-// part of magnitude vst; from beta_sr = vsr / c and beta_st = vst / c,
-// the iteration k = 1 + beta_r, s = beta_r^2 + beta_t^2, e = -s /
-// (sqrt(1 - s) + 1), beta_r = k beta_sr + e, beta_t = k beta_st, from
-// beta_r = beta_sr and beta_t = beta_st, until from the third pass on
-// neither |k - k_previous| nor |e - e_previous| shrinks (at most
-// INERTIAL_PASSES passes); then c (k beta_sr + e) u + k (transverse part).
+// The inertial (space) velocity of a star from its observed velocity, by
+// special relativity.
 //
-// u has length 1; |v| is at most c / 2 (moved_star() sees to it), and
-// the result then at most 0.6 c (measured on a grid of beta_sr and
-// beta_st; a radial c / 2 gives exactly 0.6 c), so that c^2 - v^2 stays
-// positive in moved_star().  The correction is of order beta^2: 1e-4 of the
-// velocity at 1% of c, 1e-8 at 30 km/s.  A velocity still unsettled after
-// the last pass (none has been seen) is taken from that pass.
+// Given:
+//    u        the star's unit position vector
+//    v        its observed velocity, au a day; |v| at most c / 2
+//             (moved_star() sees to it)
+// Returned:
+//    (value)  its inertial velocity, au a day; at most 0.6 c (measured on
+//             a grid of beta_sr and beta_st; a radial c / 2 gives exactly
+//             0.6 c), so that c^2 - v^2 stays positive in moved_star()
+// Notes:
+// 1. v is split along u into a radial part vsr u and a transverse part of
+//    magnitude vst; from beta_sr = vsr / c and beta_st = vst / c, the
+//    iteration k = 1 + beta_r, s = beta_r^2 + beta_t^2, e = -s / (sqrt(1 -
+//    s) + 1), beta_r = k beta_sr + e, beta_t = k beta_st, from beta_r =
+//    beta_sr and beta_t = beta_st, until from the third pass on neither
+//    |k - k_previous| nor |e - e_previous| shrinks (at most
+//    INERTIAL_PASSES passes); then c (k beta_sr + e) u + k (transverse
+//    part).
+// 2. The correction is of order beta^2: 1e-4 of the velocity at 1% of c,
+//    1e-8 at 30 km/s.  A velocity still unsettled after the last pass
+//    (none has been seen) is taken from that pass.
+// References:
+//    the standard routines' eraStarpv (its inverse, in eraPvstar, is not
+//    needed for a position)
 inline Vec inertial_velocity(const Vec &u, const Vec &v)
 {
 	double vsr = dot(u, v);
@@ -107,41 +113,46 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v)
 	return Vec{w * u.x + k * transverse.x, w * u.y + k * transverse.y, w * u.z + k * transverse.z};
 }
 
-// The unit vector of a star's position at the Julian epoch to_epoch
-// (years, TT) from its catalogue data at the Julian epoch from_epoch;
-// direction() makes (ra, dec) of it, in radians.
+// A star's position at one Julian epoch from its catalogue data at
+// another.
 //
-// The steps, in this order:
-// 1. The parallax guard: p' = max(parallax, 326 m, 5e-7), m the star's
-//    motion in a year as an angle (radians), the separation of (ra, dec)
-//    and (ra + mu_alpha, dec + mu_delta).
-// 2. Position (au) at distance ARCSEC_PER_RADIAN / p' and velocity (au a
-//    day) from the radial velocity and the rates a day; a speed above
-//    c / 2 is taken as zero, and the star stays where it is.
-// 3. The velocity from observed to inertial (inertial_velocity()).
-// 4. The light time: with t1 = |p| / c and dt = (to_epoch - from_epoch)
-//    x 365.25 days, t2 the light time from the position p + (dt + t1) v;
-//    the star is at p + (dt + (t1 - t2)) v.
-// 5. Its direction.
-//
-// Span: any two epochs, the same, earlier or later; tested from 1000 to
-// 3000.  The motion is a straight line at constant speed: no orbit, no
-// acceleration.  With a parallax and a radial velocity it agrees with the
-// standard routines within 0.01 mas (measured: 3e-6 mas).  A star with
-// no parallax is placed where it moves at about 1% of c, and relativity
-// gives it a radial velocity of c beta^2 / 2, 15 km/s, with a perspective
-// term and a light time of its own.  The standard routines do the same,
-// but their releases before October 2023 drop that radial velocity where
-// the observed one rounds to exactly 0, as it may for a star given none;
-// there they part from this one by about 5e-5 of the proper motion's
-// displacement, more for fast stars (tests/models_test.cpp measures it
-// over 500 years).  from_epoch = to_epoch gives the
-// catalogue position to the light-time step's rounding (1e-7 mas), not
-// bit for bit.
-//
-// The inputs must be finite.  Above c / 2 the velocity is ignored and the
-// star stays put, with no other sign; a parallax raised by the guard is
-// used silently, as it is meant to be for a star given none.
+// Given:
+//    star        the catalogue data (above), finite
+//    from_epoch  the Julian epoch of the data, years (TT)
+//    to_epoch    the Julian epoch of the position wanted, years (TT); any,
+//                the same, earlier or later; tested from 1000 to 3000
+// Returned:
+//    (value)     the unit vector of the star's position at to_epoch;
+//                direction() gives (ra, dec), in radians
+// Notes:
+// 1. The steps, in this order: the parallax guard, p' = max(parallax, 326
+//    m, 5e-7), m the star's motion in a year as an angle (radians), the
+//    separation of (ra, dec) and (ra + mu_alpha, dec + mu_delta); the
+//    position (au) at distance ARCSEC_PER_RADIAN / p' and the velocity (au
+//    a day) from the radial velocity and the rates a day, a speed above
+//    c / 2 taken as zero, so that the star stays where it is; the
+//    velocity from observed to inertial (inertial_velocity()); the light
+//    time, t1 = |p| / c and dt = (to_epoch - from_epoch) x 365.25 days,
+//    t2 the light time from the position p + (dt + t1) v, the star at p +
+//    (dt + (t1 - t2)) v; and its direction.
+// 2. The motion is a straight line at constant speed: no orbit, no
+//    acceleration.  With a parallax and a radial velocity it agrees with
+//    the standard routines within 0.01 mas (measured: 3e-6 mas).
+// 3. A star with no parallax is placed where it moves at about 1% of c,
+//    and relativity gives it a radial velocity of c beta^2 / 2, 15 km/s,
+//    with a perspective term and a light time of its own.  The standard
+//    routines do the same, but their releases before October 2023 drop
+//    that radial velocity where the observed one rounds to exactly 0, as
+//    it may for a star given none; there they part from this one by about
+//    5e-5 of the proper motion's displacement, more for fast stars
+//    (tests/models_test.cpp measures it over 500 years).
+// 4. from_epoch = to_epoch gives the catalogue position to the light-time
+//    step's rounding (1e-7 mas), not bit for bit.
+// 5. Above c / 2 the velocity is ignored and the star stays put, with no
+//    other sign; a parallax raised by the guard is used silently, as it is
+//    meant to be for a star given none.
+// References:
+//    the standard routines' eraPmsafe, eraStarpv and eraStarpm
 inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_epoch)
 {
 	double sa = std::sin(star.ra), ca = std::cos(star.ra);
@@ -158,7 +169,7 @@ inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_ep
 		parallax = PARALLAX_FLOOR;
 
 	// 2. Position (au) and velocity (au a day).
-	double r = ARCSEC_PER_RADIAN / (parallax < DISTANCE_PARALLAX_FLOOR ? DISTANCE_PARALLAX_FLOOR : parallax);
+	double r = ARCSEC_PER_RADIAN / parallax; // the guard keeps it from 0
 	double rdot = DAY_S * star.radial_velocity * 1000 / AU_M;
 	double ra_rate = star.mu_alpha / JULIAN_YEAR_DAYS;
 	double dec_rate = star.mu_delta / JULIAN_YEAR_DAYS;

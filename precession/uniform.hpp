@@ -1,8 +1,8 @@
 // precession's first model, uniform: one rigid rotation of the equinox
 // about the ecliptic pole, with a fixed obliquity and a fixed rate, from
 // the equinox of one whole year to that of another.  Uses angles.hpp only.
-#ifndef UNIFORM_HPP
-#define UNIFORM_HPP
+#ifndef PRECESSION_UNIFORM_HPP
+#define PRECESSION_UNIFORM_HPP
 
 #include <cmath>
 
@@ -15,10 +15,24 @@ constexpr double TWO_PI = 6.283185307179586;
 // Years for one full turn of the equinox about the ecliptic pole.
 constexpr double PERIOD = 25800.0;
 
-// Precesses the position (alpha, delta), in radians, both finite, by the
-// whole years given (the year of the new equinox less that of the
-// position's, exact in 64 bits), and sets *ra to its right ascension (0
-// to 2 pi) and *dec to its declination (-pi/2 to pi/2), in radians.
+// The first release's precession.
+//
+// Given:
+//    alpha, delta  the position, radians, finite
+//    years         the year of the new equinox less that of the
+//                  position's, exact in 64 bits
+// Returned:
+//    *ra           the right ascension at the new equinox, radians, 0 to
+//                  2 pi, both ends included
+//    *dec          the declination, radians, -pi/2 to pi/2
+// Notes:
+// 1. Into ecliptic coordinates with the fixed obliquity EPS, about the
+//    ecliptic pole by 2 pi years / PERIOD, and back: ecliptic latitude is
+//    unchanged, and longitude grows by about 50.23 seconds of arc a year.
+//    No nutation, aberration, motion or change of obliquity.
+// 2. Each expression is the first release's, in its order, so that every
+//    run without options keeps its bytes; the right ascension comes by
+//    acos, which is ill conditioned near the poles.
 inline void precess(double alpha, double delta, long long years, double *ra, double *dec)
 {
 	// Precession angle in radians for the years.

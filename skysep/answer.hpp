@@ -10,7 +10,8 @@
 #include "coordinates.hpp"
 #include "messages.hpp"
 #include "output.hpp"
-#include "separation.hpp"
+#include "first_release.hpp"
+#include "position_angle.hpp"
 
 // Angle a in decimal degrees (finite, 0 to 180) to whole degrees, minutes
 // and seconds of arc rounded to the nearest second, as in 27o 6' 16", put
@@ -80,7 +81,7 @@ inline bool skysep_answer(char *const f[], Skysep &s, Line &line, Refusal &refus
 	double degrees, value;
 	Vec p = unit_vector(a), q = unit_vector(b);
 	if (s.first_release) {
-		value = degrees = separation(p, q);
+		value = degrees = first_release_separation(p, q);
 	} else {
 		double theta = angle_between(p, q);
 		degrees = rad_to_deg(theta);

@@ -11,7 +11,7 @@
 #include "coordinates.hpp"
 #include "messages.hpp"
 #include "options.hpp"
-#include "separation.hpp"
+#include "position_angle.hpp"
 
 // The usage text, formatted with the invocation name.
 inline const char SKYSEP_USAGE[] =

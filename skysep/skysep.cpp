@@ -9,10 +9,11 @@
 // (-16o42'58), every component optionally decimal; catalogue mode and the
 // options take more notations (coordinates.hpp).  The separation is
 // printed in decimal degrees and in whole degrees, minutes and seconds of
-// arc, with the position angle if asked (separation.hpp, answer.hpp).  An
-// invalid argument ends the run with a message and status 1.  The options
-// are read in command_line.hpp, and with the operand "-", each line of
-// standard input is answered in turn (catalogue.hpp).
+// arc, with the position angle if asked (first_release.hpp, angles.hpp,
+// position_angle.hpp, answer.hpp).  An invalid argument ends the run with
+// a message and status 1.  The options are read in command_line.hpp, and
+// with the operand "-", each line of standard input is answered in turn
+// (catalogue.hpp).
 #include "answer.hpp"
 #include "catalogue.hpp"
 #include "command_line.hpp"

@@ -1,7 +1,7 @@
 // Random numbers for generated test and bench cases: splitmix64, so that
 // every machine draws the same cases, whatever its C library.
-#ifndef RANDOM_HPP
-#define RANDOM_HPP
+#ifndef SUPPORT_RANDOM_HPP
+#define SUPPORT_RANDOM_HPP
 
 #include <cstdint>
 

@@ -3,8 +3,8 @@
 // case and, when they differ, writes what each gave into report.  The
 // colon notations are checked against the exact decimal value of the
 // double that printf writes, in decimal arithmetic.
-#ifndef SAME_CONVERSIONS_HPP
-#define SAME_CONVERSIONS_HPP
+#ifndef SUPPORT_SAME_CONVERSIONS_HPP
+#define SUPPORT_SAME_CONVERSIONS_HPP
 
 #include <algorithm>
 #include <cmath>

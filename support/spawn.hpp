@@ -1,8 +1,8 @@
 // Spawns a built program as a user runs it: an exact argument vector and
 // environment, no shell between, and collects its standard output,
 // standard error and exit status.  Used by the tests and the benchmarks.
-#ifndef SPAWN_HPP
-#define SPAWN_HPP
+#ifndef SUPPORT_SPAWN_HPP
+#define SUPPORT_SPAWN_HPP
 
 #include <fcntl.h>
 #include <spawn.h>

@@ -2,6 +2,9 @@
 // spawn.hpp), and its standard output, standard error and exit status are
 // compared with a table of expected results.  Prints one report per
 // mismatch and a closing "N passed, N failed" line.
+#ifndef TESTS_HARNESS_HPP
+#define TESTS_HARNESS_HPP
+
 #include "spawn.hpp"
 
 // A temporary file that holds the standard input of a case.
@@ -126,3 +129,5 @@ static int test_main(int argc, char *argv[], const std::vector<Case> &cases, con
 		unlink(in_path);
 	return failed != 0;
 }
+
+#endif
