@@ -159,7 +159,7 @@ inline int answer_lines(const char *prog, const Cutting &cutting,
 		}
 		if (got == 0)
 			break;
-		Line line;
+		Line line = line_room(out);
 		Refusal refusal;
 		LineHolds holds = classify(prog, number, text, length, overlong, cutting, q, &question);
 		if (holds == LAST)

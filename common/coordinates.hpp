@@ -286,8 +286,9 @@ inline bool get_dec(const char *text, const Reading &reading, double *radians, c
 	if (n == 0)
 		return false;
 	double degrees = sexagesimal(v, n);
-	if (south)
-		degrees = -degrees;
+	// Times -1 is the negation, bit for bit, without a branch: north and
+	// south are as likely as each other.
+	degrees *= south ? -1.0 : 1.0;
 	*radians = deg_to_rad(degrees);
 	if (!std::isfinite(*radians))
 		return false;

@@ -146,6 +146,25 @@ constexpr int DECIMALS_MAX = 9;
 constexpr uint64_t POW10[DECIMALS_MAX + 1] = {1,      10,      100,      1000,      10000,
                                               100000, 1000000, 10000000, 100000000, 1000000000};
 
+// n / 10^k, k from 0 to DECIMALS_MAX, by a constant divisor in each case,
+// which the compiler turns into a multiplication: a 64-bit division by a
+// number read from a table takes tens of cycles.
+inline uint64_t over_pow10(uint64_t n, int k)
+{
+	switch (k) {
+	case 1: return n / 10;
+	case 2: return n / 100;
+	case 3: return n / 1000;
+	case 4: return n / 10000;
+	case 5: return n / 100000;
+	case 6: return n / 1000000;
+	case 7: return n / 10000000;
+	case 8: return n / 100000000;
+	case 9: return n / 1000000000;
+	}
+	return n;
+}
+
 // |v| times odd * 2^twos, rounded to an integer: to the nearest, an exact
 // tie to the even one, as printf rounds.  Needs twos >= 0, |v| * 2^twos <
 // 2^51 and the result below 2^63.  |v| is m / 2^s exactly, with m its
@@ -177,8 +196,8 @@ inline uint64_t scaled_integer(double v, uint32_t odd, int twos)
 		rest = lo | (hi & ((uint64_t{1} << (w - 64)) - 1));
 	}
 	uint64_t n = halves >> 1;
-	if ((halves & 1) && (rest != 0 || (n & 1)))
-		n++;
+	// Without a branch: whether to round up is as likely as not.
+	n += (halves & 1) & ((rest != 0) | (n & 1));
 	return n;
 }
 
@@ -218,12 +237,31 @@ inline char *digits_before(char *end, uint32_t n, int count)
 	return end;
 }
 
+// Writes n, below 1000, as "%u" writes it, at p, and returns its end:
+// its three digits in one word, little endian, shifted past the leading
+// zeros without a branch on the length, as the lengths of a catalogue's
+// numbers follow no pattern.  Writes 4 bytes at p, so up to 3 after the
+// number's end.
+inline char *small_digits(char *p, uint32_t n)
+{
+	static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first digit is the lowest byte");
+	uint16_t pair;
+	std::memcpy(&pair, DIGIT_PAIRS + 2 * (n % 100), 2);
+	uint32_t skip = (n < 100) + (n < 10);
+	uint32_t word = (static_cast<uint32_t>('0' + n / 100) | static_cast<uint32_t>(pair) << 8) >> (8 * skip);
+	std::memcpy(p, &word, 4);
+	return p + 3 - skip;
+}
+
 // Writes the integer v as "%d" writes it into buf and returns the end.
+// Writes 3 bytes after the end at most.
 inline char *format_int(char *buf, int v)
 {
 	uint32_t n = v < 0 ? 0 - static_cast<uint32_t>(v) : static_cast<uint32_t>(v);
 	if (v < 0)
 		*buf++ = '-';
+	if (n < 1000)
+		return small_digits(buf, n);
 	char *end = buf + digit_count(n);
 	digits_before(end, n, digit_count(n));
 	return end;
@@ -247,26 +285,32 @@ inline size_t format_fixed(char *buf, double v, int width, int decimals)
 			return 0;
 		return static_cast<size_t>(n) < FIXED_MAX ? static_cast<size_t>(n) : FIXED_MAX - 1;
 	}
-	// The number is written in place from its right end: its length, and
-	// so its blanks, are known first.
-	// Below 2^31 and 10^9, both parts take 32 bits, in which dividing by
-	// 100 is quicker.  The blanks, at most 13, are written as 16 first,
-	// and the number over those beyond them.
+	// The number's length, and so its blanks, are known first.  Below 2^31
+	// and 10^9, both parts take 32 bits, in which dividing by 100 is
+	// quicker.  The blanks, at most 13, are written as 16 first, and the
+	// number over those beyond them; the whole part of an angle, below
+	// 1000, by small_digits(), whose bytes after it the point and the
+	// decimals overwrite.
 	uint64_t n = scaled_decimal(v, decimals);
-	uint32_t whole = static_cast<uint32_t>(n / POW10[decimals]);
-	int whole_digits = digit_count(whole);
+	uint64_t quotient = over_pow10(n, decimals);
+	uint32_t whole = static_cast<uint32_t>(quotient);
+	int whole_digits = whole < 1000 ? 1 + (whole >= 10) + (whole >= 100) : digit_count(whole);
 	size_t len = static_cast<size_t>(std::signbit(v) + whole_digits + (decimals > 0 ? decimals + 1 : 0));
 	size_t blanks = static_cast<int>(len) < width ? static_cast<size_t>(width) - len : 0;
 	if (blanks > 0)
 		std::memcpy(buf, "                ", 16);
-	char *p = buf + blanks + len;
-	if (decimals > 0) {
-		p = digits_before(p, static_cast<uint32_t>(n % POW10[decimals]), decimals);
-		*--p = '.';
-	}
-	p = digits_before(p, whole, whole_digits);
+	char *p = buf + blanks;
 	if (std::signbit(v))
-		*--p = '-';
+		*p++ = '-';
+	if (whole < 1000)
+		small_digits(p, whole);
+	else
+		digits_before(p + whole_digits, whole, whole_digits);
+	p += whole_digits;
+	if (decimals > 0) {
+		*p = '.';
+		digits_before(p + 1 + decimals, static_cast<uint32_t>(n - quotient * POW10[decimals]), decimals);
+	}
 	return blanks + len;
 }
 

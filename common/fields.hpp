@@ -6,6 +6,7 @@
 #ifndef COMMON_FIELDS_HPP
 #define COMMON_FIELDS_HPP
 
+#include <cstdint>
 #include <cstring>
 
 #include "line_reader.hpp"
@@ -45,6 +46,33 @@ struct Fields {
 
 inline bool is_blank(char c, char delimiter) { return (c == ' ' || c == '\t') && c != delimiter; }
 
+// The end of the field of a blank-separated line that begins at p: the
+// first blank, tab or NUL, the line's last, at or after p.  The bytes up
+// to the line's NUL, and LINE_SLACK after it, are readable.
+//
+// Eight bytes at a time: in a word read in the machine's order, little
+// endian, the lowest byte flagged by (w - 0x21...) & ~w & 0x80... is the
+// first byte below 0x21 (bytes above, and those of 0x80 and more, are
+// never flagged first); a control byte other than a tab is part of the
+// field, and the search goes on after it.
+inline char *field_end(char *p)
+{
+	static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the first flagged byte is the lowest");
+	for (;;) {
+		uint64_t w;
+		std::memcpy(&w, p, sizeof w);
+		uint64_t low = (w - 0x2121212121212121) & ~w & 0x8080808080808080;
+		if (low == 0) {
+			p += 8;
+			continue;
+		}
+		p += __builtin_ctzll(low) >> 3;
+		if (*p == ' ' || *p == '\t' || *p == '\0')
+			return p;
+		p++;
+	}
+}
+
 // Cuts the next field of f, without a delimiter, into *field: the text up
 // to the next blank, tab or the end.  Returns 1 for a field, 0 at the end
 // of the line.
@@ -56,15 +84,7 @@ inline int next_blank_field(Fields &f, char **field)
 	if (r == end)
 		return 0;
 	*field = r;
-	// To the blank, the tab or the NUL at the end that ends the field;
-	// the bytes above the blank are read in the tighter loop.
-	for (;;) {
-		while (static_cast<unsigned char>(*r) > ' ')
-			r++;
-		if (*r == ' ' || *r == '\t' || *r == '\0')
-			break;
-		r++;
-	}
+	r = field_end(r);
 	*r = '\0';
 	f.p = r + (r < end);
 	return 1;

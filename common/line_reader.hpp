@@ -21,10 +21,15 @@ using ReadBytes = ssize_t (*)(void *source, char *buf, size_t n);
 // ReadBytes for standard input; source is unused.
 inline ssize_t read_stdin(void *, char *buf, size_t n) { return read(STDIN_FILENO, buf, n); }
 
+// The bytes after the room of a line reader's buffer, which reads of a
+// word at a time may touch past a line's NUL, and no read fills.
+constexpr size_t LINE_SLACK = 8;
+
 // A reader of lines from the bytes that read gives from source, in reads
 // of at most block bytes (1 to BLOCK_MAX), into its own buffer: room for a
-// whole line, its newline and a block.  A caller makes one with
-// line_reader(), and keeps it where its size is no burden: it is large.
+// whole line, its newline and a block, and LINE_SLACK.  A caller makes one
+// with line_reader(), and keeps it where its size is no burden: it is
+// large.
 struct LineReader {
 	ReadBytes read;
 	void *source;
@@ -32,7 +37,7 @@ struct LineReader {
 	size_t start, end; // the bytes read and not yet taken
 	size_t searched;   // how many of them, from start, hold no newline
 	bool eof;
-	char buf[LINE_MAX_BYTES + 2 + BLOCK_MAX];
+	char buf[LINE_MAX_BYTES + 2 + BLOCK_MAX + LINE_SLACK];
 };
 
 // Sets r up to read lines from source through read, in blocks of block
@@ -81,7 +86,7 @@ inline int read_line(LineReader &r, char **text, size_t *length, bool *overlong)
 			r.end -= r.start;
 			r.start = 0;
 		}
-		size_t room = sizeof r.buf - 1 - r.end;
+		size_t room = sizeof r.buf - LINE_SLACK - 1 - r.end;
 		ssize_t got = r.read(r.source, r.buf + r.end, room < r.block ? room : r.block);
 		if (got < 0 && errno == EINTR)
 			continue;

@@ -13,18 +13,23 @@
 
 #include "decimal.hpp"
 
-// A result line of fixed capacity: room for the longest number that
-// format_fixed writes, twice, and the words around them.  Appending never
-// writes past the room: what does not fit is cut off.
+// The room of a result line: the longest number that format_fixed
+// writes, twice, and the words around them.
+constexpr size_t LINE_ROOM = 2 * FIXED_MAX + 64;
+
+// A result line, written in place in LINE_ROOM bytes that its maker owns:
+// a single run's own, or the output buffer of catalogue mode, so that the
+// line is written once.  Appending never writes past the room: what does
+// not fit is cut off.
 struct Line {
-	char text[2 * FIXED_MAX + 64];
-	size_t length = 0;
+	char *text;
+	size_t length;
 };
 
 // Appends the n bytes at s, or as many as fit.
 inline void put(Line &line, const char *s, size_t n)
 {
-	size_t room = sizeof line.text - line.length;
+	size_t room = LINE_ROOM - line.length;
 	// Two copies, so that the usual one is of a length known where put is
 	// called, which the compiler writes as a few moves.
 	if (n <= room)
@@ -37,11 +42,21 @@ inline void put(Line &line, const char *s, size_t n)
 // Appends the text s.
 inline void put(Line &line, const char *s) { put(line, s, std::strlen(s)); }
 
+// Appends the first n bytes of the 16 at s, if the room left holds 16:
+// all 16 are copied, as a few moves, and the line ends after the n.
+inline void put16(Line &line, const char (&s)[16], size_t n)
+{
+	if (LINE_ROOM - line.length >= 16) {
+		std::memcpy(line.text + line.length, s, 16);
+		line.length += n;
+	}
+}
+
 // Appends v as printf writes it with "%*.*f" and width and decimals
 // (format_fixed), if the room left holds the longest such number.
 inline void put_fixed(Line &line, double v, int width, int decimals)
 {
-	if (sizeof line.text - line.length >= FIXED_MAX)
+	if (LINE_ROOM - line.length >= FIXED_MAX)
 		line.length += format_fixed(line.text + line.length, v, width, decimals);
 }
 
@@ -105,14 +120,18 @@ inline int write_version(const char *prog, const char *name)
 	return finish(prog);
 }
 
+// The most bytes that catalogue mode's output writes at once.
+constexpr size_t OUTPUT_BLOCK = 1 << 16;
+
 // The output of catalogue mode, standard output or another file
 // descriptor: lines gathered in a buffer and written in blocks, or each as
-// it comes to a terminal.
+// it comes to a terminal.  Each line is written in the room after what is
+// gathered (line_room()).
 struct Output {
 	int fd;
 	size_t length;
 	bool each_line;
-	char buf[1 << 16];
+	char buf[OUTPUT_BLOCK + LINE_ROOM];
 };
 
 // Sets out up, empty, to write to the file descriptor fd.
@@ -141,13 +160,20 @@ inline bool flush(Output &out)
 	return true;
 }
 
-// Adds the line to out.  Returns false, with errno, if what is gathered
-// cannot be written.
+// The room for the next line of out, after what it has gathered.
+inline Line line_room(Output &out) { return Line{out.buf + out.length, 0}; }
+
+// Adds the line, written in line_room(out), to what out has gathered:
+// what is gathered is written first if the two exceed a block, so that
+// blocks are written as they would be were each line copied in.  Returns
+// false, with errno, if it cannot be written.
 inline bool emit(Output &out, const Line &line)
 {
-	if (out.length + line.length > sizeof out.buf && !flush(out))
-		return false;
-	std::memcpy(out.buf + out.length, line.text, line.length);
+	if (out.length + line.length > OUTPUT_BLOCK) {
+		if (!flush(out))
+			return false;
+		std::memmove(out.buf, line.text, line.length);
+	}
 	out.length += line.length;
 	return !out.each_line || flush(out);
 }

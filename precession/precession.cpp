@@ -35,7 +35,8 @@ int main(int argc, char *argv[])
 		return write_version(prog, "precession");
 	if (o.catalogue)
 		return answer_stdin(prog, cutting, precession_answer, p);
-	Line line;
+	char room[LINE_ROOM];
+	Line line = {room, 0};
 	Refusal refusal;
 	if (!precession_answer(o.operands, p, line, refusal)) {
 		report_refusal(prog, 0, refusal, !o.plain);

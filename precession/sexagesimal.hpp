@@ -89,8 +89,9 @@ inline size_t format_hms(char *buf, double hours, int decimals)
 		uint64_t day = 24 * 3600 * POW10[decimals];
 		n = day - n % day;
 	}
-	uint32_t seconds = static_cast<uint32_t>(n / POW10[decimals]);
-	uint32_t fraction = static_cast<uint32_t>(n % POW10[decimals]);
+	uint64_t quotient = over_pow10(n, decimals);
+	uint32_t seconds = static_cast<uint32_t>(quotient);
+	uint32_t fraction = static_cast<uint32_t>(n - quotient * POW10[decimals]);
 	return write_sexagesimal(buf, 0, seconds / 3600 % 24, seconds % 3600, fraction, decimals);
 }
 
@@ -109,8 +110,9 @@ inline size_t format_dms(char *buf, double degrees, int decimals)
 	if (!(std::fabs(degrees) < SEXAGESIMAL_LIMIT))
 		return write_sexagesimal_overflow(buf, sign, k);
 	uint64_t n = scaled_integer(degrees, ODD_OF_3600_POW10[k], 4 + k);
-	uint32_t seconds = static_cast<uint32_t>(n / POW10[k]);
-	uint32_t fraction = static_cast<uint32_t>(n % POW10[k]);
+	uint64_t quotient = over_pow10(n, k);
+	uint32_t seconds = static_cast<uint32_t>(quotient);
+	uint32_t fraction = static_cast<uint32_t>(n - quotient * POW10[k]);
 	return write_sexagesimal(buf, sign, seconds / 3600, seconds % 3600, fraction, k);
 }
 

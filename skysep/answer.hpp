@@ -19,7 +19,9 @@
 // the minutes and degrees (0.99999 gives 1o 0' 0").
 inline void put_dms(Line &line, double a)
 {
-	char buf[30];
+	if (LINE_ROOM - line.length < 40) // three numbers of 11 bytes and the marks
+		return;
+	char *buf = line.text + line.length;
 	a += 0.0001388888888888889; // half a second of arc, 1/7200 degree
 	int d = static_cast<int>(a);
 	a = (a - d) * 60;
@@ -35,7 +37,7 @@ inline void put_dms(Line &line, double a)
 	*p++ = ' ';
 	p = format_int(p, s);
 	*p++ = '"';
-	put(line, buf, static_cast<size_t>(p - buf));
+	line.length += static_cast<size_t>(p - buf);
 }
 
 // The fields f of a position, ra dec, to the position in *p, or the
@@ -85,15 +87,14 @@ inline bool skysep_answer(char *const f[], Skysep &s, Line &line, Refusal &refus
 	} else {
 		double theta = angle_between(p, q);
 		degrees = rad_to_deg(theta);
-		value = s.unit->per_pi * theta / PI;
+		// In degrees, per_pi * theta / PI is rad_to_deg's expression.
+		value = s.unit->per_pi == 180 ? degrees : s.unit->per_pi * theta / PI;
 	}
 	if (!s.bare)
 		put(line, "angle = ");
 	put_fixed(line, value, 0, s.decimals);
 	if (!s.bare) {
-		put(line, " ");
-		put(line, s.unit->word);
-		put(line, " = ");
+		put16(line, s.unit->between, s.unit->between_length);
 		put_dms(line, degrees);
 	}
 	if (s.position_angle) {

@@ -43,15 +43,19 @@ inline const char *const ONE[] = {"ra", "dec"};
 enum SkysepOption { OPT_FROM, OPT_UNIT, OPT_POSITION_ANGLE };
 constexpr Option SKYSEP_OPTIONS[] = {{"from", "RA,DEC"}, {"unit", "UNIT"}, {"position-angle", nullptr}};
 
-// The units of the decimal separation: the name for --unit, the word of
-// the result line, and the factor that, times the angle in radians and
-// divided by pi, gives it.
+// The units of the decimal separation: the name for --unit, the words of
+// the result line between the number and its degrees, minutes and
+// seconds, in 16 bytes for put16(), and the factor that, times the angle
+// in radians and divided by pi, gives it.
 struct Unit {
-	const char *name, *word;
+	const char *name;
+	char between[16];
+	size_t between_length;
 	double per_pi;
 };
-inline const Unit UNITS[] = {{"degrees", "degrees", 180}, {"arcmin", "arcminutes", 10800},
-                             {"arcsec", "arcseconds", 648000}};
+inline const Unit UNITS[] = {{"degrees", " degrees = ", 11, 180},
+                             {"arcmin", " arcminutes = ", 14, 10800},
+                             {"arcsec", " arcseconds = ", 14, 648000}};
 
 // What a question is answered with.
 struct Skysep {

@@ -33,7 +33,8 @@ int main(int argc, char *argv[])
 		return write_version(prog, "skysep");
 	if (o.catalogue)
 		return answer_stdin(prog, cutting, skysep_answer, s);
-	Line line;
+	char room[LINE_ROOM];
+	Line line = {room, 0};
 	Refusal refusal;
 	if (!skysep_answer(o.operands, s, line, refusal)) {
 		report_refusal(prog, 0, refusal, !o.plain);
