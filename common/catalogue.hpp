@@ -92,7 +92,7 @@ inline LineHolds classify(const char *prog, unsigned long long number, char *tex
 	int found = 0;
 	if (overlong || length > LINE_MAX_BYTES)
 		fault = "line too long";
-	else if (std::memchr(text, '\0', length) != nullptr)
+	else if (holds_nul(text, length))
 		fault = "NUL byte in line";
 	else if (is_blank_or_comment(text, length))
 		return NO_ANSWER;

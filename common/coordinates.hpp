@@ -151,6 +151,26 @@ inline bool read_unsigned(const char *p, double *v, const char **end)
 	return digits && e == q;
 }
 
+// The components after the first of a text in the notation N, whose
+// first mark, m bytes long, is at p, into v[1] and v[2]: the number of
+// components in all, as read_sexagesimal() returns it.  One function for
+// each notation, so that its marks are known where they are compared.
+template <Notation N>
+inline int read_after_mark(const char *p, size_t m, double v[3])
+{
+	for (int k = 0;; k++) {
+		p += m;
+		if (*p == '\0')
+			return N == COLONS || N == BLANKS ? 0 : k + 1;
+		if (k == 2 || !read_unsigned(p, &v[k + 1], &p))
+			return 0;
+		if (*p == '\0')
+			return k + 2;
+		if ((m = mark_at(N, k + 1, p)) == 0)
+			return 0;
+	}
+}
+
 // Reads the text s whole as a sexagesimal text of the catalogue reading,
 // the numbers into v and its notation into *notation: returns the number
 // of components, 1 to 3, or 0 if the text is not one.  After the last
@@ -165,25 +185,29 @@ inline int read_sexagesimal(const char *s, unsigned allowed, bool declination, d
 		return 0;
 	if (*p == '\0')
 		return 1;
-	static const Notation MARKED[] = {HOURS, DEGREES, LETTERS, COLONS, BLANKS};
-	size_t m = 0;
-	for (Notation n : MARKED) {
-		if (!(allowed & 1u << n) || (n == DEGREES && !declination && *p == 'o'))
-			continue;
-		if ((m = mark_at(n, 0, p)) != 0) {
-			*notation = n;
-			break;
-		}
+	// The notation whose first mark stands after the first number: each
+	// begins with a byte of its own.
+	Notation n = NUMBER;
+	switch (*p) {
+	case 'h': n = HOURS; break;
+	case 'o': case '\xc2': n = DEGREES; break;
+	case 'd': n = LETTERS; break;
+	case ':': n = COLONS; break;
+	case ' ': n = BLANKS; break;
 	}
-	for (int k = 0; m != 0; k++) {
-		p += m;
-		if (*p == '\0')
-			return *notation == COLONS || *notation == BLANKS ? 0 : k + 1;
-		if (k == 2 || !read_unsigned(p, &v[k + 1], &p))
-			return 0;
-		if (*p == '\0')
-			return k + 2;
-		m = mark_at(*notation, k + 1, p);
+	size_t m = 0;
+	if (n != NUMBER && (allowed & 1u << n) && !(n == DEGREES && !declination && *p == 'o'))
+		m = mark_at(n, 0, p);
+	if (m == 0)
+		return 0;
+	*notation = n;
+	switch (n) {
+	case HOURS: return read_after_mark<HOURS>(p, m, v);
+	case DEGREES: return read_after_mark<DEGREES>(p, m, v);
+	case LETTERS: return read_after_mark<LETTERS>(p, m, v);
+	case COLONS: return read_after_mark<COLONS>(p, m, v);
+	case BLANKS: return read_after_mark<BLANKS>(p, m, v);
+	case NUMBER: break;
 	}
 	return 0;
 }

@@ -46,6 +46,24 @@ struct Fields {
 
 inline bool is_blank(char c, char delimiter) { return (c == ' ' || c == '\t') && c != delimiter; }
 
+// Whether the n bytes at p hold a NUL, read eight at a time as
+// field_end() reads them: a byte flagged by (w - 0x01...) & ~w & 0x80...
+// at or after the n is masked off.  Reads up to 7 bytes after the n,
+// which must be readable, as a line reader's are.
+inline bool holds_nul(const char *p, size_t n)
+{
+	for (size_t i = 0; i < n; i += 8) {
+		uint64_t w;
+		std::memcpy(&w, p + i, sizeof w);
+		uint64_t zero = (w - 0x0101010101010101) & ~w & 0x8080808080808080;
+		if (n - i < 8)
+			zero &= (uint64_t{1} << (8 * (n - i))) - 1;
+		if (zero != 0)
+			return true;
+	}
+	return false;
+}
+
 // The end of the field of a blank-separated line that begins at p: the
 // first blank, tab or NUL, the line's last, at or after p.  The bytes up
 // to the line's NUL, and LINE_SLACK after it, are readable.

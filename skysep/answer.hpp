@@ -40,16 +40,6 @@ inline void put_dms(Line &line, double a)
 	line.length += static_cast<size_t>(p - buf);
 }
 
-// The fields f of a position, ra dec, to the position in *p, or the
-// refusal of the first that is not a coordinate.
-inline bool get_sky_position(char *const f[], const Reading &reading, Position *p, Refusal &refusal)
-{
-	double ra, dec;
-	if (!get_position(f[0], f[1], reading, &ra, &dec, refusal))
-		return false;
-	*p = position(ra, dec);
-	return true;
-}
 
 // A position angle in degrees (-180 to 180) put on the line as a figure
 // from 0 to 360 with the decimals: never -0, and 0 for one that rounds to
@@ -73,13 +63,15 @@ inline void put_position_angle(Line &line, double degrees, int decimals)
 // "  position angle = %lf degrees", 0 where the separation prints as 0.
 inline bool skysep_answer(char *const f[], Skysep &s, Line &line, Refusal &refusal)
 {
-	Position a, b;
-	if (s.from)
-		a = s.origin;
-	else if (!get_sky_position(f, s.reading, &a, refusal))
+	// Both positions read before either's sines and cosines are taken, so
+	// that the reading of one overlaps the other's arithmetic.
+	double ra1, dec1, ra2, dec2;
+	if (!s.from && !get_position(f[0], f[1], s.reading, &ra1, &dec1, refusal))
 		return false;
-	if (!get_sky_position(s.from ? f : f + 2, s.reading, &b, refusal))
+	char *const *second = s.from ? f : f + 2;
+	if (!get_position(second[0], second[1], s.reading, &ra2, &dec2, refusal))
 		return false;
+	Position a = s.from ? s.origin : position(ra1, dec1), b = position(ra2, dec2);
 	double degrees, value;
 	Vec p = unit_vector(a), q = unit_vector(b);
 	if (s.first_release) {
