@@ -39,18 +39,22 @@ inline int next_line(LineReader &in, unsigned long long number, char **text, siz
 
 // The columns of a catalogue run as its lines are read: those that
 // --columns chose, numbered by the header once it is read, and the room
-// for the fields of a line and the values they join into.
+// for the fields of a line and the values they join into (JOINED_MAX
+// bytes at joined, apart, so that making a Questions touches none of
+// them).
 struct Questions {
 	Columns columns;
 	int parts;   // the fields of a question's values, joined or not
 	bool header; // a header is yet to come
 	char *fields[FIELDS_MAX], *values[VALUES_MAX];
-	char joined[JOINED_MAX];
+	char *joined;
 };
 
-// Sets q up for the columns that cutting chose.
-inline void questions_of(Questions &q, const Cutting &cutting)
+// Sets q up for the columns that cutting chose, values joined into the
+// JOINED_MAX bytes at joined.
+inline void questions_of(Questions &q, const Cutting &cutting, char *joined)
 {
+	q.joined = joined;
 	q.columns = cutting.columns;
 	q.parts = q.columns.first[q.columns.count];
 	q.header = false;
@@ -142,8 +146,9 @@ inline int answer_lines(const char *prog, const Cutting &cutting,
                         bool (*answer)(char *const fields[], Context &context, Line &line, Refusal &refusal),
                         Context &context, LineReader &in, Output &out)
 {
+	static char joined[JOINED_MAX];
 	static Questions q;
-	questions_of(q, cutting);
+	questions_of(q, cutting, joined);
 	bool failed = false;
 	for (unsigned long long number = 1;; number++) {
 		char *text, **question;

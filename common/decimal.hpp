@@ -277,6 +277,8 @@ constexpr size_t FIXED_MAX = 321;
 // value however small and for -0, and blanks in front up to width.
 // Angles are written directly; a value beyond 2^31, infinity and nan by
 // printf.
+inline size_t format_scaled(char *buf, uint64_t n, bool minus, int width, int decimals);
+
 inline size_t format_fixed(char *buf, double v, int width, int decimals)
 {
 	if (!(std::fabs(v) < 0x1p31)) {
@@ -285,22 +287,30 @@ inline size_t format_fixed(char *buf, double v, int width, int decimals)
 			return 0;
 		return static_cast<size_t>(n) < FIXED_MAX ? static_cast<size_t>(n) : FIXED_MAX - 1;
 	}
+	return format_scaled(buf, scaled_decimal(v, decimals), std::signbit(v), width, decimals);
+}
+
+// Writes n units of the last of decimals (0 to DECIMALS_MAX) decimals,
+// below 2^31 in all, and a minus before them if minus, into buf, of
+// FIXED_MAX bytes, as format_fixed() writes the value they round, with
+// blanks in front up to width (0 to 13); returns the length.
+inline size_t format_scaled(char *buf, uint64_t n, bool minus, int width, int decimals)
+{
 	// The number's length, and so its blanks, are known first.  Below 2^31
 	// and 10^9, both parts take 32 bits, in which dividing by 100 is
 	// quicker.  The blanks, at most 13, are written as 16 first, and the
 	// number over those beyond them; the whole part of an angle, below
 	// 1000, by small_digits(), whose bytes after it the point and the
 	// decimals overwrite.
-	uint64_t n = scaled_decimal(v, decimals);
 	uint64_t quotient = over_pow10(n, decimals);
 	uint32_t whole = static_cast<uint32_t>(quotient);
 	int whole_digits = whole < 1000 ? 1 + (whole >= 10) + (whole >= 100) : digit_count(whole);
-	size_t len = static_cast<size_t>(std::signbit(v) + whole_digits + (decimals > 0 ? decimals + 1 : 0));
+	size_t len = static_cast<size_t>(minus + whole_digits + (decimals > 0 ? decimals + 1 : 0));
 	size_t blanks = static_cast<int>(len) < width ? static_cast<size_t>(width) - len : 0;
 	if (blanks > 0)
 		std::memcpy(buf, "                ", 16);
 	char *p = buf + blanks;
-	if (std::signbit(v))
+	if (minus)
 		*p++ = '-';
 	if (whole < 1000)
 		small_digits(p, whole);

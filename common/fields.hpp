@@ -163,20 +163,22 @@ inline int next_field(Fields &f, char **field)
 // Which fields of a line hold the values of a question, in order: one
 // field each, or for a coordinate written in split columns, two to four
 // fields joined (a sign, then the unit, minutes and seconds).
+// A plain aggregate, made empty by Columns{}, so that a static one needs
+// no code to set it up.
 struct Columns {
-	int count = 0;                     // values a question has
-	int first[VALUES_MAX + 1] = {};    // value k's fields are parts first[k] to first[k + 1] - 1
-	int number[FIELDS_MAX] = {};       // the field of each part, from 1; 0 until named
-	const char *name[FIELDS_MAX] = {}; // its name in a header, or null
-	int largest = 0;                   // the largest field number
-	bool chosen = false;               // chosen by --columns; else fields 1 to count
-	bool joined = false;               // a value joins fields
+	int count;                    // values a question has
+	int first[VALUES_MAX + 1];    // value k's fields are parts first[k] to first[k + 1] - 1
+	int number[FIELDS_MAX];       // the field of each part, from 1; 0 until named
+	const char *name[FIELDS_MAX]; // its name in a header, or null
+	int largest;                  // the largest field number
+	bool chosen;                  // chosen by --columns; else fields 1 to count
+	bool joined;                  // a value joins fields
 };
 
 // The first count fields, one for each value, in order.
 inline Columns first_columns(int count)
 {
-	Columns c;
+	Columns c = {};
 	c.count = count;
 	for (int k = 0; k <= count; k++)
 		c.first[k] = k;
@@ -193,7 +195,7 @@ inline Columns first_columns(int count)
 // unchanged, if it is not such a list.
 inline bool choose_columns(char *list, int count, Columns &columns)
 {
-	Columns c;
+	Columns c = {};
 	c.count = count;
 	c.chosen = true;
 	int k = 0, part = 0;

@@ -60,6 +60,14 @@ inline void put_fixed(Line &line, double v, int width, int decimals)
 		line.length += format_fixed(line.text + line.length, v, width, decimals);
 }
 
+// Appends n units of the last of decimals decimals, not negative and
+// below 2^31 in all, as put_fixed() appends the value they round.
+inline void put_scaled(Line &line, uint64_t n, int decimals)
+{
+	if (LINE_ROOM - line.length >= FIXED_MAX)
+		line.length += format_scaled(line.text + line.length, n, false, 0, decimals);
+}
+
 // Gives standard output a static buffer, as stdio would otherwise take one
 // from the heap.
 inline void static_stdout()

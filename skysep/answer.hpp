@@ -46,10 +46,11 @@ inline void put_dms(Line &line, double a)
 // 360.
 inline void put_position_angle(Line &line, double degrees, int decimals)
 {
-	degrees = degrees < 0 ? degrees + 360 : degrees + 0.0; // -0 + 0 is 0
-	if (scaled_decimal(degrees, decimals) == 360 * POW10[decimals])
-		degrees = 0;
-	put_fixed(line, degrees, 0, decimals);
+	// -0 + 0 is 0; the sum is taken without a branch on the sign, which
+	// is as likely one way as the other.
+	degrees += degrees < 0 ? 360.0 : 0.0;
+	uint64_t printed = scaled_decimal(degrees, decimals);
+	put_scaled(line, printed == 360 * POW10[decimals] ? 0 : printed, decimals);
 }
 
 // The fields ra1 dec1 ra2 dec2, or ra dec with --from, to the result line,
@@ -82,16 +83,19 @@ inline bool skysep_answer(char *const f[], Skysep &s, Line &line, Refusal &refus
 		// In degrees, per_pi * theta / PI is rad_to_deg's expression.
 		value = s.unit->per_pi == 180 ? degrees : s.unit->per_pi * theta / PI;
 	}
+	// The separation as printed, in units of its last decimal: an angle
+	// below 2^31 in every unit.
+	uint64_t printed = scaled_decimal(value, s.decimals);
 	if (!s.bare)
 		put(line, "angle = ");
-	put_fixed(line, value, 0, s.decimals);
+	put_scaled(line, printed, s.decimals);
 	if (!s.bare) {
 		put16(line, s.unit->between, s.unit->between_length);
 		put_dms(line, degrees);
 	}
 	if (s.position_angle) {
 		put(line, s.bare ? " " : "  position angle = ");
-		double pa = scaled_decimal(value, s.decimals) == 0 ? 0 : rad_to_deg(position_angle(a, q));
+		double pa = printed == 0 ? 0 : rad_to_deg(position_angle(a, q));
 		put_position_angle(line, pa, s.decimals);
 		if (!s.bare)
 			put(line, " degrees");
