@@ -38,22 +38,23 @@ inline int next_line(LineReader &in, unsigned long long number, char **text, siz
 }
 
 // The columns of a catalogue run as its lines are read: those that
-// --columns chose, numbered by the header once it is read, and the room
-// for the fields of a line and the values they join into (JOINED_MAX
-// bytes at joined, apart, so that making a Questions touches none of
-// them).
+// --columns or --bytes chose, numbered by the header once it is read, and
+// the room for the fields of a line, the ranges of bytes cut from it, and
+// the values they join into (CUT_MAX bytes at cut and JOINED_MAX at
+// joined, apart, so that making a Questions touches none of them).
 struct Questions {
 	Columns columns;
 	int parts;   // the fields of a question's values, joined or not
 	bool header; // a header is yet to come
 	char *fields[FIELDS_MAX], *values[VALUES_MAX];
-	char *joined;
+	char *cut, *joined;
 };
 
-// Sets q up for the columns that cutting chose, values joined into the
-// JOINED_MAX bytes at joined.
-inline void questions_of(Questions &q, const Cutting &cutting, char *joined)
+// Sets q up for the columns that cutting chose, ranges of bytes cut into
+// cut and values joined into joined.
+inline void questions_of(Questions &q, const Cutting &cutting, char *cut, char *joined)
 {
+	q.cut = cut;
 	q.joined = joined;
 	q.columns = cutting.columns;
 	q.parts = q.columns.first[q.columns.count];
@@ -62,10 +63,10 @@ inline void questions_of(Questions &q, const Cutting &cutting, char *joined)
 		q.header = q.header || q.columns.name[i] != nullptr;
 }
 
-// What a catalogue line holds: a question, no answer (a blank line, a
-// comment or the header), a fault that has had its message, or a fault
-// that ends the run.
-enum LineHolds { QUESTION, NO_ANSWER, FAULT, LAST };
+// What a catalogue line holds: a question, no answer (a blank line or a
+// comment), the header, a fault that has had its message, or a fault that
+// ends the run.
+enum LineHolds { QUESTION, NO_ANSWER, HEADER, FAULT, LAST };
 
 // Names the columns from the header line, number, the text of length
 // bytes; or gives the message that ends the run.
@@ -83,7 +84,31 @@ inline LineHolds read_header(const char *prog, unsigned long long number, char *
 		}
 	}
 	q.header = false;
-	return NO_ANSWER;
+	return HEADER;
+}
+
+// The values of the question of the line number, the text of length
+// bytes, cut from its ranges of bytes, into *question; or the message for
+// a line that ends before a range.
+inline LineHolds cut_question(const char *prog, unsigned long long number, const char *text, size_t length,
+                              Questions &q, char ***question)
+{
+	const Columns &c = q.columns;
+	int i = cut_bytes(text, length, c, q.cut, q.fields);
+	if (i >= 0) {
+		std::fprintf(stderr, "%s: line %llu: line of %zu bytes ends before byte%s %d", prog, number, length,
+		             c.number[i] < c.last[i] ? "s" : "", c.number[i]);
+		if (c.number[i] < c.last[i])
+			std::fprintf(stderr, "-%d", c.last[i]);
+		std::fputc('\n', stderr);
+		return FAULT;
+	}
+	*question = q.fields;
+	if (c.joined) {
+		join(c, q.fields, q.joined, q.values);
+		*question = q.values;
+	}
+	return QUESTION;
 }
 
 // What the line number, the text of length bytes (overlong if cut short),
@@ -102,6 +127,8 @@ inline LineHolds classify(const char *prog, unsigned long long number, char *tex
 		return NO_ANSWER;
 	else if (q.header)
 		return read_header(prog, number, text, length, cutting, q);
+	else if (q.columns.bytes)
+		return cut_question(prog, number, text, length, q, question);
 	else if ((found = split(text, length, cutting.delimiter, q.columns, q.fields)) < 0)
 		fault = "unterminated quoted field";
 	if (fault != nullptr) {
@@ -135,20 +162,21 @@ inline LineHolds classify(const char *prog, unsigned long long number, char *tex
 // --columns chooses, of a line that has at least as many as the largest
 // number, the split columns of a coordinate joined; columns chosen by name
 // are numbered by the header, the first line that is neither blank nor a
-// comment, and a header that cannot be read or lacks a name ends the run.
-// Returns the exit status: 0 if no line gave a message, else 1; a read or
+// comment, and a header that cannot be read or lacks a name ends the run;
+// the header's line is the text header, which may be empty.  Returns the
+// exit status: 0 if no line gave a message, else 1; a read or
 // write error ends the run at once with status 1.  Memory is fixed: the
 // buffers of in and out, which the caller owns, and those of the
 // questions.  At a terminal, each result is written as soon as its line
 // is entered.
 template <typename Context>
-inline int answer_lines(const char *prog, const Cutting &cutting,
+inline int answer_lines(const char *prog, const Cutting &cutting, const char *header,
                         bool (*answer)(char *const fields[], Context &context, Line &line, Refusal &refusal),
                         Context &context, LineReader &in, Output &out)
 {
-	static char joined[JOINED_MAX];
+	static char cut[CUT_MAX], joined[JOINED_MAX];
 	static Questions q;
-	questions_of(q, cutting, joined);
+	questions_of(q, cutting, cut, joined);
 	bool failed = false;
 	for (unsigned long long number = 1;; number++) {
 		char *text, **question;
@@ -173,8 +201,10 @@ inline int answer_lines(const char *prog, const Cutting &cutting,
 			report_refusal(prog, number, refusal, true);
 			holds = FAULT;
 		}
+		if (holds == HEADER)
+			put(line, header);
 		failed = failed || holds == FAULT;
-		if (line.length == 0)
+		if (line.length == 0 || holds == HEADER)
 			put(line, "\n");
 		if (!emit(out, line))
 			return write_error(prog);
@@ -187,7 +217,7 @@ inline int answer_lines(const char *prog, const Cutting &cutting,
 // Catalogue mode on standard input and output, with their buffers in
 // static memory.
 template <typename Context>
-inline int answer_stdin(const char *prog, const Cutting &cutting,
+inline int answer_stdin(const char *prog, const Cutting &cutting, const char *header,
                         bool (*answer)(char *const fields[], Context &context, Line &line, Refusal &refusal),
                         Context &context)
 {
@@ -196,7 +226,7 @@ inline int answer_stdin(const char *prog, const Cutting &cutting,
 	line_reader(in, read_stdin, nullptr, BLOCK_MAX);
 	output_to(out, STDOUT_FILENO);
 	static_stderr();
-	return answer_lines(prog, cutting, answer, context, in, out);
+	return answer_lines(prog, cutting, header, answer, context, in, out);
 }
 
 #endif

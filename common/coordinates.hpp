@@ -33,15 +33,17 @@ struct Reading {
 		// option).
 		CATALOGUE,
 	} kind;
-	// CATALOGUE: also any number that strtod reads in whole (-1, 2.5e1).
-	bool numbers;
 	// CATALOGUE: a right ascension without marks, or with degree marks,
-	// is in degrees, not hours.
+	// is in degrees, not hours (--degrees).
 	bool degrees;
+	// CATALOGUE: a right ascension that is a number alone, which says no
+	// unit, is refused (catalogue mode without --hours or --degrees).
+	bool unit_needed;
 };
 
 // The reasons after the text for a coordinate read but refused.
-constexpr const char *SIXTY = "with 60 or more minutes or seconds";
+constexpr const char *NO_UNIT = "without a unit: --hours or --degrees says which";
+constexpr const char *SIXTY = "with more than 60 minutes or seconds";
 constexpr const char *OUTSIDE_HOURS = "outside 0 to 24 hours";
 constexpr const char *OUTSIDE_DEGREES = "outside 0 to 360 degrees";
 constexpr const char *OUTSIDE_DECLINATION = "outside -90 to 90 degrees";
@@ -213,11 +215,12 @@ inline int read_sexagesimal(const char *s, unsigned allowed, bool declination, d
 }
 
 // Why the catalogue reading refuses a text read as the n components v of
-// the value: minutes or seconds of 60 or more (SIXTY), then a value
-// outside lo to hi (outside); null if neither.
+// the value: minutes or seconds of more than 60 (SIXTY), then a value
+// outside lo to hi (outside); null if neither.  Exactly 60, as catalogues
+// that round their seconds write it (00:32:60.00), is read as written.
 inline const char *refused_value(const double v[3], int n, double value, double lo, double hi, const char *outside)
 {
-	if ((n >= 2 && v[1] >= 60) || (n == 3 && v[2] >= 60))
+	if ((n >= 2 && v[1] > 60) || (n == 3 && v[2] > 60))
 		return SIXTY;
 	if (!(value >= lo && value <= hi))
 		return outside;
@@ -231,12 +234,13 @@ inline const char *refused_value(const double v[3], int n, double value, double 
 // after the last number read ignored; LEADING: the number at its front.
 // No range is imposed.
 //
-// The catalogue reading: 12h30m36s, 12:30:36, 12 30 36 or a number, read
-// whole; in hours, or in degrees for a number with reading.degrees and for
-// the marks 37°57′16″ (only with reading.degrees); with reading.numbers, a
-// number that strtod reads whole (+3, 4.5e1).  Minutes and seconds are
-// below 60 and the value within 0 to 24 hours, or 0 to 360 degrees, in the
-// unit it was read in.
+// The catalogue reading: 12h30m36s, 12:30:36, 12 30 36, or a decimal
+// number that read_number() reads whole (+3, 4.5e1), read whole; in hours,
+// or in degrees for a number with reading.degrees and for the marks
+// 37°57′16″ (only with reading.degrees); a number with
+// reading.unit_needed is refused, as it says no unit.  Minutes and seconds
+// are at most 60 and the value within 0 to 24 hours, or 0 to 360 degrees,
+// in the unit it was read in.
 //
 // Returns false for a text refused: with *reason null for one that is not
 // a right ascension, or whose value is not finite in radians, or the
@@ -246,7 +250,7 @@ inline bool get_ra(const char *text, const Reading &reading, double *radians, co
 	*reason = nullptr;
 	double v[3];
 	int n = 1;
-	bool in_degrees = false;
+	bool in_degrees = false, plain = false;
 	if (reading.kind == Reading::LEADING) {
 		v[0] = read_decimal(text, nullptr);
 	} else if (reading.kind == Reading::MARKS) {
@@ -255,11 +259,12 @@ inline bool get_ra(const char *text, const Reading &reading, double *radians, co
 		unsigned allowed = 1u << HOURS | 1u << COLONS | 1u << BLANKS | (reading.degrees ? 1u << DEGREES : 0);
 		Notation notation;
 		n = read_sexagesimal(text, allowed, false, v, &notation);
-		if (n == 0 && reading.numbers) {
+		if (n == 0) {
 			n = read_number(text, &v[0]);
 			notation = NUMBER;
 		}
 		in_degrees = notation == NUMBER ? reading.degrees : notation == DEGREES;
+		plain = notation == NUMBER;
 	}
 	if (n == 0)
 		return false;
@@ -267,7 +272,9 @@ inline bool get_ra(const char *text, const Reading &reading, double *radians, co
 	*radians = in_degrees ? deg_to_rad(value) : hours_to_rad(value);
 	if (!std::isfinite(*radians))
 		return false;
-	if (reading.kind == Reading::CATALOGUE)
+	if (plain && reading.unit_needed)
+		*reason = NO_UNIT;
+	else if (reading.kind == Reading::CATALOGUE)
 		*reason = in_degrees ? refused_value(v, n, value, 0, 360, OUTSIDE_DEGREES)
 		                     : refused_value(v, n, value, 0, 24, OUTSIDE_HOURS);
 	return *reason == nullptr;
@@ -281,9 +288,9 @@ inline bool get_ra(const char *text, const Reading &reading, double *radians, co
 // imposed.
 //
 // The catalogue reading: 16o42'58", 16°42′58″ (or ' and "), 16d42m58s,
-// 16:42:58, 16 42 58 or a number, read whole; with reading.numbers, a
-// number that strtod reads whole (-4.5e1).  Minutes and seconds are below
-// 60 and the value within -90 to 90 degrees.
+// 16:42:58, 16 42 58, or a decimal number that read_number() reads whole
+// (-4.5e1), read whole.  Minutes and seconds are at most 60 and the value
+// within -90 to 90 degrees.
 //
 // Refused as a right ascension is.
 inline bool get_dec(const char *text, const Reading &reading, double *radians, const char **reason)
@@ -302,7 +309,7 @@ inline bool get_dec(const char *text, const Reading &reading, double *radians, c
 	} else {
 		Notation notation;
 		n = read_sexagesimal(s, 1u << DEGREES | 1u << LETTERS | 1u << COLONS | 1u << BLANKS, true, v, &notation);
-		if (n == 0 && reading.numbers) {
+		if (n == 0) {
 			n = read_number(text, &v[0]); // the sign is the number's own
 			south = false;
 		}

@@ -108,19 +108,23 @@ inline double read_decimal(const char *s, char **end)
 	return minus ? -v : v;
 }
 
-// Whether c is white space as strtod and strtoll skip it in front of a
-// number: a blank, a tab, a newline, a vertical tab, a form feed or a
-// carriage return.
-inline bool is_space(char c) { return c == ' ' || static_cast<unsigned char>(c - '\t') < 5; }
-
-// Reads the text s whole as a number that strtod reads, into *v: false if
-// strtod reads none, stops before the end of s, or would skip white space
-// in front of it, which is no part of a number written whole.
+// Reads the text s whole as a decimal number that strtod reads, into *v:
+// an optional sign, digits with an optional point, and an optional
+// exponent (2.5, -4.5e1, 1e-06).  False if strtod reads none, stops before
+// the end of s, or would skip white space in front of it, which is no part
+// of a number written whole; and for the other numbers that strtod reads,
+// hexadecimal (0x10), infinity and nan, which no catalogue writes for a
+// coordinate, a motion or an epoch.
 inline bool read_number(const char *s, double *v)
 {
+	const char *p = s + (*s == '-' || *s == '+');
+	if (!is_digit(*p) && *p != '.')
+		return false;
+	if (p[0] == '0' && (p[1] | 0x20) == 'x')
+		return false;
 	char *end;
 	*v = read_decimal(s, &end);
-	return end != s && *end == '\0' && !is_space(*s);
+	return end != s && *end == '\0';
 }
 
 // Reads the integer at s as strtoll(s, end, 10) does and returns it.  The

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "decimal.hpp"
 #include "line_reader.hpp"
 
 // The most values that a question has, and the most fields that they take.
@@ -168,10 +169,12 @@ inline int next_field(Fields &f, char **field)
 struct Columns {
 	int count;                    // values a question has
 	int first[VALUES_MAX + 1];    // value k's fields are parts first[k] to first[k + 1] - 1
-	int number[FIELDS_MAX];       // the field of each part, from 1; 0 until named
+	int number[FIELDS_MAX];       // the field of each part, from 1; 0 until named; with bytes, its first byte
+	int last[FIELDS_MAX];         // with bytes, the last byte of each part, from 1
 	const char *name[FIELDS_MAX]; // its name in a header, or null
-	int largest;                  // the largest field number
-	bool chosen;                  // chosen by --columns; else fields 1 to count
+	int largest;                  // the largest field number, or with bytes the largest last byte
+	bool chosen;                  // chosen by --columns or --bytes; else fields 1 to count
+	bool bytes;                   // chosen by --bytes: each part a range of bytes
 	bool joined;                  // a value joins fields
 };
 
@@ -230,6 +233,83 @@ inline bool choose_columns(char *list, int count, Columns &columns)
 	c.joined = part > count;
 	columns = c;
 	return true;
+}
+
+// The number written in digits at *p, up to most, with *p set after the
+// digits; -1 for no digits or a number above most.
+inline long read_count(const char **p, long most)
+{
+	long n = 0;
+	const char *q = *p;
+	for (; is_digit(*q) && n <= most; q++)
+		n = n * 10 + (*q - '0');
+	if (q == *p || n > most || is_digit(*q))
+		return -1;
+	*p = q;
+	return n;
+}
+
+// Reads list, count entries separated by commas, into columns as ranges
+// of bytes: an entry is a range, N or N-M, the bytes from N to M counted
+// from 1, as cut -b writes them (1 <= N <= M <= LINE_MAX_BYTES), or two to
+// four ranges joined by "+": at most FIELDS_MAX in all.  Returns false,
+// with columns unchanged, if it is not such a list.
+inline bool choose_bytes(const char *list, int count, Columns &columns)
+{
+	Columns c = {};
+	c.count = count;
+	c.chosen = c.bytes = true;
+	int k = 0, part = 0;
+	for (const char *p = list;; p++) {
+		if (k == count || part == FIELDS_MAX || part - c.first[k] == PARTS_MAX)
+			return false;
+		long from = read_count(&p, LINE_MAX_BYTES), to = from;
+		if (from >= 0 && *p == '-') {
+			p++;
+			to = read_count(&p, LINE_MAX_BYTES);
+		}
+		if (from < 1 || to < from || (*p != '\0' && *p != ',' && *p != '+'))
+			return false;
+		c.number[part] = static_cast<int>(from);
+		c.last[part] = static_cast<int>(to);
+		if (c.last[part] > c.largest)
+			c.largest = c.last[part];
+		part++;
+		if (*p != '+')
+			c.first[++k] = part;
+		if (*p == '\0')
+			break;
+	}
+	if (k != count)
+		return false;
+	c.joined = part > count;
+	columns = c;
+	return true;
+}
+
+// The room that cut_bytes() needs: every part a whole line and its NUL.
+constexpr size_t CUT_MAX = FIELDS_MAX * (LINE_MAX_BYTES + 1);
+
+// Cuts the line text, of length bytes, into the ranges of bytes of the
+// columns, each copied into buf (CUT_MAX bytes) without the blanks and
+// tabs that pad it, and ended by a NUL, and sets fields[i] to part i's.
+// Returns -1, or the first part whose range the line ends before.
+inline int cut_bytes(const char *text, size_t length, const Columns &columns, char *buf, char *fields[])
+{
+	for (int i = 0; i < columns.first[columns.count]; i++) {
+		if (static_cast<size_t>(columns.last[i]) > length)
+			return i;
+		const char *a = text + columns.number[i] - 1, *b = text + columns.last[i];
+		while (a < b && (*a == ' ' || *a == '\t'))
+			a++;
+		while (b > a && (b[-1] == ' ' || b[-1] == '\t'))
+			b--;
+		fields[i] = buf;
+		std::memcpy(buf, a, static_cast<size_t>(b - a));
+		buf += b - a;
+		*buf++ = '\0';
+	}
+	return -1;
 }
 
 // Splits the line text, of length bytes, in place, and sets fields[i] to

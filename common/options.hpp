@@ -29,10 +29,12 @@ struct Option {
 };
 
 // The options that both programs take, in this order.
-enum CommonOption { OPT_DEGREES, OPT_DECIMALS, OPT_BARE, OPT_COLUMNS, OPT_DELIMITER, OPT_HELP, OPT_VERSION };
+enum CommonOption {
+	OPT_DEGREES, OPT_HOURS, OPT_DECIMALS, OPT_BARE, OPT_COLUMNS, OPT_BYTES, OPT_DELIMITER, OPT_HELP, OPT_VERSION
+};
 constexpr Option COMMON_OPTIONS[] = {
-	{"degrees", nullptr}, {"decimals", "N"}, {"bare", nullptr}, {"columns", "LIST"},
-	{"delimiter", "C"},   {"help", nullptr}, {"version", nullptr},
+	{"degrees", nullptr}, {"hours", nullptr},     {"decimals", "N"}, {"bare", nullptr},    {"columns", "LIST"},
+	{"bytes", "LIST"},    {"delimiter", "C"},     {"help", nullptr}, {"version", nullptr},
 };
 constexpr int COMMON_OPTION_COUNT = sizeof COMMON_OPTIONS / sizeof *COMMON_OPTIONS;
 
@@ -57,8 +59,10 @@ struct CommandLine {
 	int decimals;        // --decimals, 0 to DECIMALS_MAX, or -1 if not given
 	bool bare;           // --bare: the numbers alone
 	bool degrees;        // --degrees: right ascensions without marks in degrees
+	bool hours;          // --hours: right ascensions without marks in hours
 	char delimiter;      // --delimiter's byte, or 0 for runs of blanks and tabs
 	char *columns;       // --columns's list as given, or null
+	char *bytes;         // --bytes's list as given, or null
 	char **operands;
 	int operand_count;
 };
@@ -122,6 +126,9 @@ inline bool take_common_option(const char *prog, const char *usage, int k, char 
 	case OPT_DEGREES:
 		o.degrees = true;
 		break;
+	case OPT_HOURS:
+		o.hours = true;
+		break;
 	case OPT_DECIMALS:
 		if (value[0] < '0' || value[0] > '9' || value[1] != '\0')
 			return misuse(prog, usage, "option --decimals: \"%s\" is not a number from 0 to %d", escaped(value),
@@ -133,6 +140,9 @@ inline bool take_common_option(const char *prog, const char *usage, int k, char 
 		break;
 	case OPT_COLUMNS:
 		o.columns = value;
+		break;
+	case OPT_BYTES:
+		o.bytes = value;
 		break;
 	case OPT_DELIMITER:
 		if (value[0] == '\0' || value[1] != '\0' || value[0] == '"' || value[0] == '\r' || value[0] == '\n')
@@ -170,6 +180,11 @@ inline bool option_value(const char *prog, const char *usage, const Option &opti
 // program's usage text.  Returns false after a message and the usage text
 // on standard error if the command line is not one that the program takes.
 // The operands of the options form are checked by check_operands.
+//
+// The options form starts with an option, or with "-" and an option after
+// it in a run of any other count of arguments than the plain one; the
+// first operand or "--" ends the options, but that options may follow the
+// operand "-" as they may precede it, as GNU programs read them.
 template <typename S>
 inline bool read_options(const char *prog, int argc, char *argv[], const char *usage, int plain,
                          const OwnOptions<S> &own, S &settings, CommandLine &o)
@@ -177,12 +192,19 @@ inline bool read_options(const char *prog, int argc, char *argv[], const char *u
 	o = CommandLine{};
 	o.decimals = -1;
 	int first = argc > 1 ? option_of(argv[1], own.list, own.count) : -1;
-	if (first < 0 || first == OPT_HELP || first == OPT_VERSION)
+	bool dash_first = argc > 2 && argc - 1 != plain && std::strcmp(argv[1], "-") == 0 &&
+	                  std::strncmp(argv[2], "--", 2) == 0;
+	if (!dash_first && (first < 0 || first == OPT_HELP || first == OPT_VERSION))
 		return read_lone_form(prog, argc, argv, usage, plain, o);
 
-	// The options form: the first operand or "--" ends the options.
-	int i = 1;
-	for (; i < argc && std::strncmp(argv[i], "--", 2) == 0; i++) {
+	int i = 1, dash = -1; // dash: where a "-" stood among the options
+	for (; i < argc; i++) {
+		if (dash < 0 && std::strcmp(argv[i], "-") == 0 && i + 1 < argc && std::strncmp(argv[i + 1], "--", 2) == 0) {
+			dash = i;
+			continue;
+		}
+		if (std::strncmp(argv[i], "--", 2) != 0)
+			break;
 		if (argv[i][2] == '\0') {
 			i++;
 			break;
@@ -202,9 +224,19 @@ inline bool read_options(const char *prog, int argc, char *argv[], const char *u
 		                            : !own.take(prog, settings, k - COMMON_OPTION_COUNT, value))
 			return false;
 	}
+	// A "-" among the options is the first operand: it moves to just
+	// before the others, as GNU programs reorder their arguments.
+	if (dash >= 0) {
+		char *minus = argv[dash];
+		for (int k = dash; k + 1 < i; k++)
+			argv[k] = argv[k + 1];
+		argv[--i] = minus;
+	}
 	o.operands = argv + i;
 	o.operand_count = argc - i;
 	o.catalogue = o.operand_count == 1 && std::strcmp(o.operands[0], "-") == 0;
+	if (o.hours && o.degrees)
+		return misuse(prog, usage, "--hours and --degrees together");
 	return true;
 }
 
@@ -228,9 +260,11 @@ inline bool check_operands(const char *prog, const char *usage, CommandLine &o, 
                            int count, const char *with, Cutting &cutting)
 {
 	char blanks[256], commas[256];
-	if (!o.catalogue && (o.columns != nullptr || o.delimiter != '\0'))
+	if (o.bytes != nullptr && (o.columns != nullptr || o.delimiter != '\0'))
+		return misuse(prog, usage, "--bytes and --%s together", o.columns != nullptr ? "columns" : "delimiter");
+	if (!o.catalogue && (o.columns != nullptr || o.delimiter != '\0' || o.bytes != nullptr))
 		return misuse(prog, usage, "option --%s reads catalogue mode's lines: give the operand -",
-		              o.columns != nullptr ? "columns" : "delimiter");
+		              o.columns != nullptr ? "columns" : o.bytes != nullptr ? "bytes" : "delimiter");
 	if (!o.catalogue && o.operand_count != count)
 		return misuse(prog, usage, "expected %d operands%s%s, %s, or -; found %d", count,
 		              with != nullptr ? " with --" : "", with != nullptr ? with : "",
@@ -241,6 +275,9 @@ inline bool check_operands(const char *prog, const char *usage, CommandLine &o, 
 		return misuse(prog, usage,
 		              "option --columns: \"%s\" is not %d field numbers (1 to %d) or column names, %s",
 		              escaped(o.columns), count, FIELD_NUMBER_MAX, joined(names, count, ',', commas, sizeof commas));
+	if (o.bytes != nullptr && !choose_bytes(o.bytes, count, cutting.columns))
+		return misuse(prog, usage, "option --bytes: \"%s\" is not %d ranges of bytes (N or N-M, 1 to %zu), %s",
+		              escaped(o.bytes), count, LINE_MAX_BYTES, joined(names, count, ',', commas, sizeof commas));
 	return true;
 }
 

@@ -96,7 +96,9 @@ inline int write_error(const char *prog)
 // message, if what was written did not reach its reader.
 inline int finish(const char *prog)
 {
-	if (std::fflush(stdout) != 0)
+	// A write that failed while the text was formatted leaves the stream's
+	// error set, and nothing for the flush to fail on.
+	if (std::fflush(stdout) != 0 || std::ferror(stdout))
 		return write_error(prog);
 	return 0;
 }

@@ -19,8 +19,9 @@
 // Puts the position (ra, dec), in radians, on the line: in decimal hours
 // and degrees, or degrees and degrees with --degrees, each with the
 // decimals of p in a field four wider, or in colon notation with
-// --sexagesimal; as "R.A. = ... hours  Dec = ... degrees", or with --bare
-// the two figures alone.
+// --sexagesimal, hours whatever the reading; as "R.A. = ... hours  Dec =
+// ... degrees", or with --bare the two figures alone, separated by p's
+// byte between them.
 inline void put_position(Line &line, const Precession &p, double ra, double dec)
 {
 	bool degrees = p.reading.degrees;
@@ -30,14 +31,22 @@ inline void put_position(Line &line, const Precession &p, double ra, double dec)
 	if (p.sexagesimal) {
 		char text[SEXAGESIMAL_MAX];
 		put(line, text, format_hms(text, rad_to_hours(ra), n));
-		put(line, p.bare ? " " : "  Dec = ");
+		if (p.bare)
+			put(line, &p.between, 1);
+		else
+			put(line, "  Dec = ");
 		put(line, text, format_dms(text, rad_to_deg(dec), n));
 		put(line, "\n");
 		return;
 	}
-	put_fixed(line, degrees ? rad_to_deg(ra) : rad_to_hours(ra), width, n);
+	// A right ascension that rounds to a whole turn is 0, but in a run
+	// without options, which prints the first release's 24.000.
+	double a = degrees ? rad_to_deg(ra) : rad_to_hours(ra);
+	if (p.reading.kind != Reading::LEADING && scaled_decimal(a, n) == (degrees ? 360 : 24) * POW10[n])
+		a = 0;
+	put_fixed(line, a, width, n);
 	if (p.bare)
-		put(line, " ");
+		put(line, &p.between, 1);
 	else if (degrees)
 		put(line, " degrees  Dec = ");
 	else
@@ -61,23 +70,20 @@ inline bool get_number(const char *text, const char *what, bool empty, double *v
 
 // The fields of a star's motion after its position, pmra pmdec, and with
 // --space-motion parallax radial_velocity, into star: pmra is mu_alpha cos
-// dec and pmdec mu_delta, in mas a year; the parallax in mas, not
-// negative, and the radial velocity in km/s, each 0 when empty.  False,
-// with the refusal of the first that cannot be read.
+// dec and pmdec mu_delta, in mas a year; the parallax in mas, which may be
+// negative, as a catalogue's measured parallaxes of distant stars are
+// (the space motion's guard raises it), and the radial velocity in km/s;
+// each 0 when empty.  False, with the refusal of the first that cannot be
+// read.
 inline bool get_motion(char *const f[], Motion motion, CatalogueStar &star, Refusal &refusal)
 {
 	double pmra, pmdec, parallax = 0, velocity = 0;
-	if (!get_number(f[0], "proper motion", false, &pmra, refusal) ||
-	    !get_number(f[1], "proper motion", false, &pmdec, refusal))
+	if (!get_number(f[0], "proper motion", true, &pmra, refusal) ||
+	    !get_number(f[1], "proper motion", true, &pmdec, refusal))
 		return false;
-	if (motion == IN_SPACE) {
-		if (!get_number(f[2], "parallax", true, &parallax, refusal))
-			return false;
-		if (parallax < 0)
-			return refuse(refusal, "parallax", f[2], "is negative");
-		if (!get_number(f[3], "radial velocity", true, &velocity, refusal))
-			return false;
-	}
+	if (motion == IN_SPACE && (!get_number(f[2], "parallax", true, &parallax, refusal) ||
+	                           !get_number(f[3], "radial velocity", true, &velocity, refusal)))
+		return false;
 	star.mu_alpha = pmra * MILLIARCSEC / std::cos(star.dec);
 	star.mu_delta = pmdec * MILLIARCSEC;
 	star.parallax = parallax / 1000;
@@ -107,8 +113,14 @@ inline bool precession_answer(char *const f[], Precession &p, Line &line, Refusa
 		to = leading_year(f[year]);
 	else if (!p.year && !get_target(p.transform, f[year], &to, refusal))
 		return false;
-	double ra, dec;
-	transform(p.transform, p.last, to, star, &ra, &dec);
+	double ra = 0, dec = 0;
+	int faults = transform(p.transform, p.last, to, star, &ra, &dec);
+	if (faults & TOO_FAST)
+		return refuse(refusal, nullptr, nullptr, "star moves faster than half the speed of light");
+	if (faults & UNSETTLED)
+		return refuse(refusal, nullptr, nullptr, "star's motion does not converge");
+	if ((faults & NO_POSITION) || !std::isfinite(ra) || !std::isfinite(dec))
+		return refuse(refusal, nullptr, nullptr, "no finite position");
 	put_position(line, p, ra, dec);
 	return true;
 }

@@ -4,6 +4,7 @@
 #ifndef PRECESSION_COMMAND_LINE_HPP
 #define PRECESSION_COMMAND_LINE_HPP
 
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 
@@ -23,24 +24,30 @@ inline const char PRECESSION_USAGE[] =
 inline const char PRECESSION_HELP[] =
 	"\t%s -  answers each line \"right_ascension declination year\" of standard input\n"
 	"\t%s --version  prints the version\n"
-	"\t%s [option...] right_ascension declination year | -  with an option or -, also\n"
+	"\t%s [option...] right_ascension declination year | - [option...]  with an option or -, also\n"
 	"\t\t6h45m8.9s -16o42'58, 06:45:08.9 -16:42:58 and -16d42m58s, and no text read in part\n"
-	"Options, before the operands:\n"
-	"\t--year=EPOCH    the epoch of each position \"right_ascension declination\"\n"
+	"Options, before the operands, or after -:\n"
+	"\t--year=EPOCH    the epoch to which every position is taken\n"
 	"\t--from=EPOCH    the epoch of the positions given, J2000 unless said\n"
-	"\t--model=NAME    uniform, the default: whole years; or any Julian epoch (2026.94, J2026.94),\n"
-	"\t\t        iau2006 from 1000 to 3000, or long-term from -198000 to 202000, and B1950 (FK4)\n"
+	"\t--epoch=EPOCH   the epoch of the positions of moving stars, the --from epoch unless said;\n"
+	"\t\t        an EPOCH is Julian (2026.94, J2026.94), or B1950 for FK4\n"
+	"\t--model=NAME    iau2006, the default, from 1000 to 3000; long-term, from -198000 to 202000;\n"
+	"\t\t        or uniform, the first release's rotation, for whole years\n"
 	"\t--proper-motion each question \"right_ascension declination pmra pmdec year\", mas a year\n"
 	"\t--space-motion  \"right_ascension declination pmra pmdec parallax radial_velocity year\",\n"
 	"\t\t        parallax in mas, radial velocity in km/s\n"
-	"\t--epoch=EPOCH   the epoch of the positions of moving stars, the --from epoch unless said\n"
 	"\t--nutation      to the true equator and equinox of the epoch, with --model=iau2006\n"
 	"\t--sexagesimal   positions in colon notation, 12:29:06.699 +02:03:08.16\n"
-	"\t--degrees       right ascensions without h, m, s or colons are in degrees, and printed so\n"
+	"\t--hours         right ascensions written as a number alone are in hours\n"
+	"\t--degrees       right ascensions written as a number alone are in degrees, and printed so;\n"
+	"\t\t        with -, one of the two is needed for them\n"
 	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"
 	"\t--bare          only the right ascension and the declination\n"
-	"\t--columns=LIST  with -: the fields of right_ascension,declination[,year], numbers or header names\n"
-	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n"
+	"\t--columns=LIST  with -: the fields of a question, numbers or header names:\n"
+	"\t\t        right_ascension,declination[,pmra,pmdec[,parallax,radial_velocity]][,year]\n"
+	"\t--bytes=LIST    with -: the same fields as ranges of bytes, 1-2+3-4+5-9,11+12-13+14-15+16-19\n"
+	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks,\n"
+	"\t\t        and with --bare the figures written so\n"
 	"A position is referred to the mean (with --nutation, true) equator and equinox of its epoch,\n"
 	"without aberration, light deflection or the 23 mas frame bias.\n";
 
@@ -84,6 +91,8 @@ struct Precession {
 	int decimals;        // of each figure, or of the seconds of time
 	bool bare;           // the figures alone
 	bool sexagesimal;    // positions in colon notation
+	char between;        // the byte between the figures with --bare: --delimiter's, or a blank
+	char header[64];     // the line for a header: the output's column names with --bare
 	bool year;           // --year: every position to one epoch
 	Epoch to;            // that epoch
 	Transform transform; // the model, the epochs, the motion and the nutation
@@ -149,11 +158,9 @@ inline bool get_target(const Transform &t, const char *text, Epoch *to, Refusal 
 
 // Checks that the options given go together, after a message and the
 // usage text if they do not, and says how the stars move in *motion.
-inline bool check_together(const char *prog, const CommandLine &o, const GivenOptions &given, Motion *motion)
+inline bool check_together(const char *prog, const GivenOptions &given, Motion *motion)
 {
 	bool moving = given.proper_motion || given.space_motion;
-	if (given.sexagesimal && o.degrees)
-		return misuse(prog, PRECESSION_USAGE, "--sexagesimal and --degrees together");
 	if (given.proper_motion && given.space_motion)
 		return misuse(prog, PRECESSION_USAGE, "--proper-motion and --space-motion together");
 	if (given.epoch_text != nullptr && !moving)
@@ -176,6 +183,7 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
 	p = Precession{};
 	GivenOptions given = {};
 	given.from = J2000;
+	given.model = IAU2006;
 	if (!read_options(prog, argc, argv, PRECESSION_USAGE, 3,
 	                  OwnOptions<GivenOptions>{PRECESSION_OPTIONS, std::size(PRECESSION_OPTIONS),
 	                                           take_precession_option},
@@ -183,20 +191,26 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
 		return false;
 	if (o.help || o.version)
 		return true;
+	if (o.plain)
+		given.model = UNIFORM; // the first release's
 	Motion motion = NO_MOTION;
-	if (!check_together(prog, o, given, &motion))
+	if (!check_together(prog, given, &motion))
 		return false;
 	const Question &question = QUESTIONS[motion];
 	p.year = given.year_text != nullptr;
 	if (!check_operands(prog, PRECESSION_USAGE, o, question.names, question.count - p.year,
 	                    p.year ? "year" : nullptr, cutting))
 		return false;
-	p.reading = {o.plain ? Reading::LEADING : Reading::CATALOGUE, true, o.degrees};
+	p.reading = {o.plain ? Reading::LEADING : Reading::CATALOGUE, o.degrees, o.catalogue && !o.hours && !o.degrees};
 	p.decimals = o.decimals < 0 ? 3 : o.decimals;
 	p.bare = o.bare;
 	p.sexagesimal = given.sexagesimal;
+	p.between = o.delimiter != '\0' ? o.delimiter : ' ';
+	if (p.bare)
+		std::snprintf(p.header, sizeof p.header, "right_ascension%cdeclination", p.between);
 	Refusal refusal;
-	if (given.from_text != nullptr && !check_epoch(given.from_text, given.from, given.model, "epoch", refusal)) {
+	if ((given.from_text != nullptr && !check_epoch(given.from_text, given.from, given.model, "epoch", refusal)) ||
+	    (given.epoch_text != nullptr && !check_motion_epoch(given.epoch_text, given.epoch, given.model, refusal))) {
 		report_refusal(prog, 0, refusal, true);
 		return false;
 	}

@@ -5,6 +5,7 @@
 #ifndef PRECESSION_EPOCHS_HPP
 #define PRECESSION_EPOCHS_HPP
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -54,7 +55,7 @@ inline long long saturated(long long y) { return y > INT32_MAX ? INT32_MAX : y <
 // Given:
 //    text     B1950, with or without a point and zeros after it; or a
 //             Julian epoch, a number that read_number() reads whole, with
-//             an optional J before it; letters upper case
+//             an optional J before it, finite; letters upper case
 // Returned:
 //    *e       the epoch; whole if the number is an integer that strtoll
 //             reads whole in base 10, then year, saturated to 32 bits
@@ -79,7 +80,7 @@ inline bool read_epoch(const char *text, Epoch *e, const char **reason)
 	}
 	const char *p = text + (text[0] == 'J');
 	e->besselian = false;
-	if (!read_number(p, &e->julian))
+	if (!read_number(p, &e->julian) || !std::isfinite(e->julian))
 		return false;
 	e->year = saturated(read_integer(p, &end));
 	e->whole = end != p && *end == '\0';

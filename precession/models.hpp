@@ -59,6 +59,18 @@ inline bool check_epoch(const char *text, const Epoch &e, ModelName name, const 
 	return true;
 }
 
+// Whether a model takes the epoch of the positions of moving stars, e,
+// read from text: any Julian epoch within the span of a model with one,
+// and any for the uniform model, whose whole years are those between
+// equinoxes; or the refusal, named an epoch.
+inline bool check_motion_epoch(const char *text, const Epoch &e, ModelName name, Refusal &refusal)
+{
+	const Model &model = MODELS[name];
+	if (model.matrix != nullptr && !(e.julian >= model.first && e.julian <= model.last))
+		return refuse(refusal, "epoch", text, model.outside);
+	return true;
+}
+
 // An epoch text read for a model.
 //
 // Given:

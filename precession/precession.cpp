@@ -34,7 +34,7 @@ int main(int argc, char *argv[])
 	if (o.version)
 		return write_version(prog, "precession");
 	if (o.catalogue)
-		return answer_stdin(prog, cutting, precession_answer, p);
+		return answer_stdin(prog, cutting, p.header, precession_answer, p);
 	char room[LINE_ROOM];
 	Line line = {room, 0};
 	Refusal refusal;

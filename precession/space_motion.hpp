@@ -48,6 +48,12 @@ constexpr double SPEED_LIMIT_OF_C = 0.5;
 // The most passes of the relativistic iteration.
 constexpr int INERTIAL_PASSES = 100;
 
+// What can keep a star from being moved, as the bits of the standard
+// routines' status: a space velocity above SPEED_LIMIT_OF_C, and a
+// relativistic iteration still unsettled after its last pass; and a
+// position that is not a finite vector, for which they return -1.
+enum MotionFault { TOO_FAST = 2, UNSETTLED = 4, NO_POSITION = 8 };
+
 // A star as a catalogue gives it, at its catalogue epoch.
 struct CatalogueStar {
 	double ra, dec;          // right ascension and declination, radians
@@ -68,6 +74,8 @@ struct CatalogueStar {
 //    (value)  its inertial velocity, au a day; at most 0.6 c (measured on
 //             a grid of beta_sr and beta_st; a radial c / 2 gives exactly
 //             0.6 c), so that c^2 - v^2 stays positive in moved_star()
+//    *settled false if the iteration was still unsettled after its last
+//             pass (none has been seen)
 // Notes:
 // 1. v is split along u into a radial part vsr u and a transverse part of
 //    magnitude vst; from beta_sr = vsr / c and beta_st = vst / c, the
@@ -78,12 +86,11 @@ struct CatalogueStar {
 //    INERTIAL_PASSES passes); then c (k beta_sr + e) u + k (transverse
 //    part).
 // 2. The correction is of order beta^2: 1e-4 of the velocity at 1% of c,
-//    1e-8 at 30 km/s.  A velocity still unsettled after the last pass
-//    (none has been seen) is taken from that pass.
+//    1e-8 at 30 km/s.
 // References:
 //    the standard routines' eraStarpv (its inverse, in eraPvstar, is not
 //    needed for a position)
-inline Vec inertial_velocity(const Vec &u, const Vec &v)
+inline Vec inertial_velocity(const Vec &u, const Vec &v, bool *settled)
 {
 	double vsr = dot(u, v);
 	Vec radial = {vsr * u.x, vsr * u.y, vsr * u.z};
@@ -93,7 +100,8 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v)
 	double beta_st = vst / LIGHT_AU_PER_DAY;
 	double beta_r = beta_sr, beta_t = beta_st;
 	double k = 1, e = 0, k_last = 0, e_last = 0, dk_last = 0, de_last = 0;
-	for (int pass = 1; pass <= INERTIAL_PASSES; pass++) {
+	int pass = 1;
+	for (; pass <= INERTIAL_PASSES; pass++) {
 		k = 1 + beta_r;
 		double s = beta_r * beta_r + beta_t * beta_t;
 		e = -s / (std::sqrt(1 - s) + 1);
@@ -109,6 +117,7 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v)
 		k_last = k;
 		e_last = e;
 	}
+	*settled = pass <= INERTIAL_PASSES;
 	double w = LIGHT_AU_PER_DAY * (k * beta_sr + e);
 	return Vec{w * u.x + k * transverse.x, w * u.y + k * transverse.y, w * u.z + k * transverse.z};
 }
@@ -124,14 +133,19 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v)
 // Returned:
 //    (value)     the unit vector of the star's position at to_epoch;
 //                direction() gives (ra, dec), in radians
+//    *faults     0, or the MotionFault bits that keep the star from being
+//                moved: TOO_FAST or NO_POSITION, and then the value is no
+//                position, or UNSETTLED
 // Notes:
 // 1. The steps, in this order: the parallax guard, p' = max(parallax, 326
 //    m, 5e-7), m the star's motion in a year as an angle (radians), the
-//    separation of (ra, dec) and (ra + mu_alpha, dec + mu_delta); the
+//    separation of (ra, dec) and (ra + mu_alpha, dec + mu_delta), so that
+//    a parallax of 0 or below is raised and the star taken as distant; the
 //    position (au) at distance ARCSEC_PER_RADIAN / p' and the velocity (au
 //    a day) from the radial velocity and the rates a day, a speed above
-//    c / 2 taken as zero, so that the star stays where it is; the
-//    velocity from observed to inertial (inertial_velocity()); the light
+//    c / 2 a fault, which the standard routines flag and answer with the
+//    star left where it is; the velocity from observed to inertial
+//    (inertial_velocity()), its iteration unsettled a fault; the light
 //    time, t1 = |p| / c and dt = (to_epoch - from_epoch) x 365.25 days,
 //    t2 the light time from the position p + (dt + t1) v, the star at p +
 //    (dt + (t1 - t2)) v; and its direction.
@@ -148,12 +162,13 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v)
 //    (tests/models_test.cpp measures it over 500 years).
 // 4. from_epoch = to_epoch gives the catalogue position to the light-time
 //    step's rounding (1e-7 mas), not bit for bit.
-// 5. Above c / 2 the velocity is ignored and the star stays put, with no
-//    other sign; a parallax raised by the guard is used silently, as it is
-//    meant to be for a star given none.
+// 5. A parallax raised by the guard is used silently, as it is meant to
+//    be for a star given none or a negative one.  The position may still
+//    not be finite for extreme data (a parallax of 1e200 mas): callers
+//    check.
 // References:
 //    the standard routines' eraPmsafe, eraStarpv and eraStarpm
-inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_epoch)
+inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_epoch, int *faults)
 {
 	double sa = std::sin(star.ra), ca = std::cos(star.ra);
 	double sd = std::sin(star.dec), cd = std::cos(star.dec);
@@ -178,12 +193,24 @@ inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_ep
 	double rpd = r * dec_rate;
 	double w = rpd * sd - cd * rdot;
 	Vec v = {-p.y * ra_rate - w * ca, p.x * ra_rate - w * sa, rpd * cd + sd * rdot};
-	if (std::sqrt(dot(v, v)) / LIGHT_AU_PER_DAY > SPEED_LIMIT_OF_C)
-		v = Vec{0, 0, 0};
+	*faults = 0;
+	if (std::sqrt(dot(v, v)) / LIGHT_AU_PER_DAY > SPEED_LIMIT_OF_C) {
+		*faults = TOO_FAST;
+		return Vec{0, 0, 0};
+	}
 
-	// 3. Observed to inertial velocity.
+	// 3. Observed to inertial velocity, from a position of finite length
+	// but 0 (a parallax of 1e200 mas puts a star at 2e-192 au, whose
+	// length squared is 0).
 	double length = std::sqrt(dot(p, p));
-	v = inertial_velocity(Vec{p.x / length, p.y / length, p.z / length}, v);
+	if (!(length > 0) || !std::isfinite(length)) {
+		*faults = NO_POSITION;
+		return Vec{0, 0, 0};
+	}
+	bool settled;
+	v = inertial_velocity(Vec{p.x / length, p.y / length, p.z / length}, v, &settled);
+	if (!settled)
+		*faults |= UNSETTLED;
 
 	// 4. The light time at both epochs.
 	double t1 = length / LIGHT_AU_PER_DAY;

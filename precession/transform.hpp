@@ -101,6 +101,8 @@ inline const Matrix &matrix_to(const Transform &t, EpochMatrix &last, double to)
 // Returned:
 //    *ra      right ascension at the target, radians, 0 to 2 pi
 //    *dec     declination at the target, radians, -pi/2 to pi/2
+//    (value)  0, or the MotionFault bits of a star that cannot be moved,
+//             whose *ra and *dec are then no position
 // Notes:
 // 1. With motion, the star is first moved by its own motion from its
 //    epoch to that of to, in the frame of t's equinox (moved_star()).
@@ -111,23 +113,26 @@ inline const Matrix &matrix_to(const Transform &t, EpochMatrix &last, double to)
 //    B1950, it goes from FK4 B1950.0 to FK5 J2000.0, then by P(to); to
 //    B1950, by P(from)^T to FK5 J2000.0, then to FK4 B1950.0.  With
 //    nutation, N(to) follows.  The new position comes back by atan2.
-inline void transform(const Transform &t, EpochMatrix &last, const Epoch &to, const CatalogueStar &star,
-                      double *ra, double *dec)
+inline int transform(const Transform &t, EpochMatrix &last, const Epoch &to, const CatalogueStar &star,
+                     double *ra, double *dec)
 {
 	double alpha = star.ra, delta = star.dec;
 	Vec v;
+	int faults = 0;
 	if (t.motion != NO_MOTION) {
-		v = moved_star(star, t.epoch, to.julian);
+		v = moved_star(star, t.epoch, to.julian, &faults);
+		if (faults != 0)
+			return faults;
 		direction(v, &alpha, &delta);
 	}
 	if (t.from_given && same_epoch(t.from, to)) {
 		*ra = alpha;
 		*dec = delta;
-		return;
+		return 0;
 	}
 	if (MODELS[t.model].matrix == nullptr) {
 		precess(alpha, delta, to.year - t.from.year, ra, dec);
-		return;
+		return 0;
 	}
 	if (t.motion == NO_MOTION)
 		v = unit_vector(alpha, delta);
@@ -135,11 +140,12 @@ inline void transform(const Transform &t, EpochMatrix &last, const Epoch &to, co
 		if (!is_j2000(t.from))
 			v = rotated(t.from_inverse, v);
 		direction(fk5_to_fk4(v), ra, dec);
-		return;
+		return 0;
 	}
 	if (t.from.besselian)
 		v = fk4_to_fk5(v);
 	direction(rotated(matrix_to(t, last, to.julian), v), ra, dec);
+	return 0;
 }
 
 #endif

@@ -94,7 +94,10 @@ inline bool skysep_answer(char *const f[], Skysep &s, Line &line, Refusal &refus
 		put_dms(line, degrees);
 	}
 	if (s.position_angle) {
-		put(line, s.bare ? " " : "  position angle = ");
+		if (s.bare)
+			put(line, &s.between, 1);
+		else
+			put(line, "  position angle = ");
 		double pa = printed == 0 ? 0 : rad_to_deg(position_angle(a, q));
 		put_position_angle(line, pa, s.decimals);
 		if (!s.bare)

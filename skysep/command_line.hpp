@@ -4,6 +4,7 @@
 #ifndef SKYSEP_COMMAND_LINE_HPP
 #define SKYSEP_COMMAND_LINE_HPP
 
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 
@@ -24,16 +25,20 @@ inline const char SKYSEP_USAGE[] =
 inline const char SKYSEP_HELP[] =
 	"\t%s -  answers each line \"ra1 dec1 ra2 dec2\" of standard input\n"
 	"\t%s --version  prints the version\n"
-	"\t%s [option...] ra1 dec1 ra2 dec2 | -  with an option or -, also 02:31:49.09 and -16d42m58s\n"
-	"Options, before the operands:\n"
+	"\t%s [option...] ra1 dec1 ra2 dec2 | - [option...]  with an option or -, also 02:31:49.09 and -16d42m58s\n"
+	"Options, before the operands, or after -:\n"
 	"\t--from=RA,DEC   the separation of each position \"ra dec\" from RA,DEC\n"
-	"\t--degrees       right ascensions without h, m, s or colons are in degrees\n"
+	"\t--hours         right ascensions written as a number alone are in hours\n"
+	"\t--degrees       right ascensions written as a number alone are in degrees;\n"
+	"\t\t        with -, one of the two is needed for them\n"
 	"\t--decimals=N    N decimals, 0 to 9, in place of 6\n"
 	"\t--bare          only the numbers\n"
 	"\t--unit=UNIT     the separation in degrees, arcmin or arcsec\n"
 	"\t--position-angle  also the position angle of the second position seen from the first\n"
 	"\t--columns=LIST  with -: the fields of ra1,dec1,ra2,dec2 (ra,dec), numbers or header names\n"
-	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n";
+	"\t--bytes=LIST    with -: the same fields as ranges of bytes, 1-2+3-4+5-9,11+12-13+14-15+16-19\n"
+	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks,\n"
+	"\t\t        and with --bare the numbers written so\n";
 
 // The fields of a question, and of a question with --from.
 inline const char *const PAIR[] = {"ra1", "dec1", "ra2", "dec2"};
@@ -63,6 +68,8 @@ struct Skysep {
 	bool first_release;  // the first release's formula: a run without options
 	int decimals;        // of the decimal separation and the position angle
 	bool bare;           // the numbers alone
+	char between;        // the byte between them: --delimiter's, or a blank
+	char header[32];     // the line for a header: the output's column names with --bare
 	const Unit *unit;    // of the decimal separation
 	bool position_angle; // the position angle too
 	bool from;           // --from: each position measured from origin
@@ -116,12 +123,17 @@ inline bool read_skysep_command_line(const char *prog, int argc, char *argv[], C
 	const char *const *names = s.from ? ONE : PAIR;
 	if (!check_operands(prog, SKYSEP_USAGE, o, names, s.from ? 2 : 4, s.from ? "from" : nullptr, cutting))
 		return false;
-	s.reading = {o.plain ? Reading::MARKS : Reading::CATALOGUE, false, o.degrees};
+	s.reading = {o.plain ? Reading::MARKS : Reading::CATALOGUE, o.degrees, o.catalogue && !o.hours && !o.degrees};
 	s.first_release = o.plain;
 	if (s.unit == nullptr)
 		s.unit = &UNITS[0];
 	s.decimals = o.decimals < 0 ? 6 : o.decimals;
 	s.bare = o.bare;
+	s.between = o.delimiter != '\0' ? o.delimiter : ' ';
+	if (s.bare && s.position_angle)
+		std::snprintf(s.header, sizeof s.header, "separation%cposition_angle", s.between);
+	else if (s.bare)
+		std::snprintf(s.header, sizeof s.header, "separation");
 	if (s.from) {
 		double ra, dec;
 		Refusal refusal;

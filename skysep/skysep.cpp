@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
 	if (o.version)
 		return write_version(prog, "skysep");
 	if (o.catalogue)
-		return answer_stdin(prog, cutting, skysep_answer, s);
+		return answer_stdin(prog, cutting, s.header, skysep_answer, s);
 	char room[LINE_ROOM];
 	Line line = {room, 0};
 	Refusal refusal;

@@ -47,24 +47,33 @@ static int check(const Emulator &emulator, const char *path, const std::vector<C
 }
 
 // A catalogue run of prog with the options before "-", and the text in on
-// standard input.
+// standard input; with --hours first unless an option says the unit of a
+// right ascension written as a number alone.
 static Case catalogue_run(const char *prog, std::vector<const char *> options, const std::string &in,
                           const std::string &out, const std::string &err, int status)
 {
+	bool unit = false;
+	for (const char *o : options)
+		unit = unit || std::strcmp(o, "--degrees") == 0 || std::strcmp(o, "--hours") == 0;
+	if (!unit)
+		options.insert(options.begin(), "--hours");
 	options.insert(options.begin(), prog);
 	options.push_back("-");
 	return {options, out, err, status, in};
 }
 
 // The single runs of the table that succeed, each as one line of a catalogue
-// run "prog -", which must answer each as the single run did: every row of
-// the program's own name, with count operands and no option, whose every
-// operand whole(i, text) says the single run reads in whole and that holds
-// no blank, tab or newline.
-static Case through_catalogue(const char *prog, size_t count, const std::vector<Case> &table,
-                              bool (*whole)(size_t i, const char *text))
+// run "prog OPTION... -", with the options that make it read and answer as
+// a single run does, which must answer each as the single run did: every
+// row of the program's own name, with count operands and no option, whose
+// every operand whole(i, text) says the single run reads in whole and that
+// holds no blank, tab or newline.
+static Case through_catalogue(const char *prog, std::vector<const char *> options, size_t count,
+                              const std::vector<Case> &table, bool (*whole)(size_t i, const char *text))
 {
-	Case all{{prog, "-"}, "", "", 0};
+	options.insert(options.begin(), prog);
+	options.push_back("-");
+	Case all{options, "", "", 0};
 	for (const Case &c : table) {
 		bool taken = c.status == 0 && c.argv.size() == count + 1 && std::strcmp(c.argv[0], prog) == 0 &&
 		             std::strncmp(c.argv[1], "--", 2) != 0 && c.in.empty();

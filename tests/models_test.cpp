@@ -246,7 +246,7 @@ static void motion()
 		bool known = s.parallax > 0 && s.velocity != 0;
 		double to = known ? (i % 2 ? r.uniform(1000, 3000) : r.uniform(1800, 2200)) : s.epoch + r.uniform(-500, 500);
 		to = std::fmin(std::fmax(to, 1000), 3000);
-		double ra = s.ra * ERFA_DD2R, dec = s.dec * ERFA_DD2R, a, b, a2, b2, d1, d2, e1, e2, rp[3][3];
+		double ra = s.ra * ERFA_DD2R, dec = s.dec * ERFA_DD2R, a = 0, b = 0, a2, b2, d1, d2, e1, e2, rp[3][3];
 		EpochMatrix last = {};
 		CatalogueStar star = {ra, dec, s.pmra * ERFA_DMAS2R / std::cos(dec), s.pmdec * ERFA_DMAS2R, s.parallax / 1000,
 		                      s.velocity};

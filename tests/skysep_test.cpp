@@ -15,16 +15,20 @@ using namespace std::string_literals;
 	USAGE(name)                                                                                       \
 	"\t" name " -  answers each line \"ra1 dec1 ra2 dec2\" of standard input\n"                            \
 	"\t" name " --version  prints the version\n"                                                       \
-	"\t" name " [option...] ra1 dec1 ra2 dec2 | -  with an option or -, also 02:31:49.09 and -16d42m58s\n" \
-	"Options, before the operands:\n"                                                                 \
+	"\t" name " [option...] ra1 dec1 ra2 dec2 | - [option...]  with an option or -, also 02:31:49.09 and -16d42m58s\n" \
+	"Options, before the operands, or after -:\n"                                                     \
 	"\t--from=RA,DEC   the separation of each position \"ra dec\" from RA,DEC\n"                          \
-	"\t--degrees       right ascensions without h, m, s or colons are in degrees\n"                     \
+	"\t--hours         right ascensions written as a number alone are in hours\n"                        \
+	"\t--degrees       right ascensions written as a number alone are in degrees;\n"                     \
+	"\t\t        with -, one of the two is needed for them\n"                                          \
 	"\t--decimals=N    N decimals, 0 to 9, in place of 6\n"                                             \
 	"\t--bare          only the numbers\n"                                                              \
 	"\t--unit=UNIT     the separation in degrees, arcmin or arcsec\n"                                    \
 	"\t--position-angle  also the position angle of the second position seen from the first\n"        \
 	"\t--columns=LIST  with -: the fields of ra1,dec1,ra2,dec2 (ra,dec), numbers or header names\n"     \
-	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks\n"
+	"\t--bytes=LIST    with -: the same fields as ranges of bytes, 1-2+3-4+5-9,11+12-13+14-15+16-19\n"  \
+	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks,\n"              \
+	"\t\t        and with --bare the numbers written so\n"
 // A fault of the options form: the reason, then the usage text.
 #define MISUSE(reason) "skysep: " reason "\n" USAGE("skysep")
 
@@ -228,8 +232,9 @@ static const std::vector<Case> cases = {
 	// A text that fits no form in whole is refused, as are signs on a right ascension.
 	{{"skysep", "--bare", "12h30:00", "0", "0", "0"}, "", bad_ra("12h30:00"), 1},
 	{{"skysep", "--bare", "12:30:36s", "0", "0", "0"}, "", bad_ra("12:30:36s"), 1},
-	{{"skysep", "--bare", "-1", "0", "0", "0"}, "", bad_ra("-1"), 1},
-	{{"skysep", "--bare", "1e3", "0", "0", "0"}, "", bad_ra("1e3"), 1},
+	{{"skysep", "--bare", "0x1", "0", "0", "0"}, "", bad_ra("0x1"), 1},
+	// A number alone in any field is a decimal number read whole, as Python and awk print small ones.
+	{{"skysep", "--bare", "0", "0", "0", "1e-06"}, "0.000001\n", "", 0},
 	{{"skysep", "--bare", "0", "45d30'", "0", "0"}, "", bad_dec("45d30'"), 1},
 	{{"skysep", "--bare", "0", "45:30m", "0", "0"}, "", bad_dec("45:30m"), 1},
 	{{"skysep", "--bare", "0", "+-5", "0", "0"}, "", bad_dec("+-5"), 1},
@@ -256,7 +261,7 @@ static const std::vector<Case> cases = {
 	{{"skysep", "--degrees", "--from=15,0", "--bare", "0", "0"}, "15.000000\n", "", 0},
 	{{"skysep", "--from=15,0", "--degrees", "--bare", "0", "0"}, "15.000000\n", "", 0},
 	{{"skysep", "--from=\x1b[2J,0", "0", "0"}, "", bad_ra("\\x1b[2J"), 1},
-	{{"skysep", "--from=0,x", "-"}, "", bad_dec("x"), 1},
+	{{"skysep", "--hours", "--from=0,x", "-"}, "", bad_dec("x"), 1},
 	{{"skysep", "--from=0,90", "0", "x"}, "", bad_dec("x"), 1},
 
 	// Runs with an option or "-" keep every digit near 0 and 180 degrees, where
@@ -288,6 +293,19 @@ static const std::vector<Case> cases = {
 	{{"skysep", "--help"}, HELP("skysep"), "", 0},
 	{{"skysep", "--version"}, "skysep (skyangles) " SKYANGLES_VERSION "\n", "", 0},
 	{{"skysep", "-", "x"}, "", USAGE("skysep"), 1},
+	// Options may follow "-", but four arguments are a single question, whatever they hold.
+	{{"skysep", "-", "--bare", "--hours"}, "90.000000\n", "", 0, "0 0 6 0\n"},
+	{{"skysep", "-", "--bare", "--hours", "0"}, "", bad_ra("-"), 1},
+	{{"skysep", "--bare", "-", "x"}, "", MISUSE("expected 4 operands, ra1 dec1 ra2 dec2, or -; found 2"), 1},
+	// In catalogue mode a right ascension written as a number alone needs its unit said.
+	{{"skysep", "-"}, "\n", "skysep: line 1: right ascension \"10.6847\" without a unit: --hours or --degrees says which\n",
+	 1, "10.6847 41.2690 10.0 41.0\n"},
+	{{"skysep", "--degrees", "-"}, SEP("0.581634", "0o 34' 54\""), "", 0, "10.6847 41.2690 10.0 41.0\n"},
+	{{"skysep", "--from=10.6847,41.2690", "-"}, "",
+	 "skysep: right ascension \"10.6847\" without a unit: --hours or --degrees says which\n", 1},
+	{{"skysep", "--hours", "--degrees", "-"}, "", MISUSE("--hours and --degrees together"), 1},
+	// Exactly 60 minutes or seconds, as a catalogue that rounds writes them, is read as written.
+	lines({"--bare", "--from=0,0"}, "00:00:60.00 0\n", "0.250000\n", "", 0),
 	// Catalogue mode: one output line for each input line, the last one with
 	// or without its newline, one carriage return before it taken as the line end.
 	lines("6h45m8.9s -16o42'58 5h55m10.3s +7o24'25\n0 0 12 0", SEP("27.104396", "27o 6' 16\"") SEP("180.000000", "180o 0' 0\""), "", 0),
@@ -340,26 +358,26 @@ static const std::vector<Case> cases = {
 	{{"skysep", "--bare", "0", "41o30'9\"x", "0", "0"}, "", bad_dec("41o30'9\"x"), 1},
 	// Refused for their values: minutes or seconds of 60 or more, then a range,
 	// in the unit read; the ends are inside.
-	{{"skysep", "--bare", "12:75:00", "0", "0", "0"}, "", "skysep: right ascension \"12:75:00\" with 60 or more minutes or seconds\n", 1},
-	{{"skysep", "--bare", "0", "45d0m60s", "0", "0"}, "", "skysep: declination \"45d0m60s\" with 60 or more minutes or seconds\n", 1},
+	{{"skysep", "--bare", "12:75:00", "0", "0", "0"}, "", "skysep: right ascension \"12:75:00\" with more than 60 minutes or seconds\n", 1},
+	{{"skysep", "--bare", "0", "45d0m60.01s", "0", "0"}, "", "skysep: declination \"45d0m60.01s\" with more than 60 minutes or seconds\n", 1},
 	{{"skysep", "--bare", "187.2779", "2.0524", "0", "0"}, "", "skysep: right ascension \"187.2779\" outside 0 to 24 hours\n", 1},
 	{{"skysep", "--degrees", "--bare", "360.001", "0", "0", "0"}, "", "skysep: right ascension \"360.001\" outside 0 to 360 degrees\n", 1},
 	{{"skysep", "--degrees", "--bare", "25h", "0", "0", "0"}, "", "skysep: right ascension \"25h\" outside 0 to 24 hours\n", 1},
 	{{"skysep", "--bare", "0", "-90.5", "0", "0"}, "", "skysep: declination \"-90.5\" outside -90 to 90 degrees\n", 1},
 	{{"skysep", "--degrees", "--bare", "24h", "-90", "360", "90"}, "180.000000\n", "", 0},
 	// Each field whole, in order: its form, then 60, then the range.
-	{{"skysep", "--bare", "25:60", "x", "0", "0"}, "", "skysep: right ascension \"25:60\" with 60 or more minutes or seconds\n", 1},
+	{{"skysep", "--bare", "25:61", "x", "0", "0"}, "", "skysep: right ascension \"25:61\" with more than 60 minutes or seconds\n", 1},
 	{{"skysep", "--bare", "25", "x", "0", "0"}, "", "skysep: right ascension \"25\" outside 0 to 24 hours\n", 1},
 	// The single run's texts that the catalogue reading refuses.
 	lines("13m 0 12 0\n13m30 0 12 0\n12h30s 0 12 0\n12h75m 0 12 0\n11.2.3 0 12 0\n36 0 12 0\n", "\n\n\n\n\n\n",
 	      "skysep: line 1: invalid right ascension string \"13m\"\nskysep: line 2: invalid right ascension string \"13m30\"\n"
 	      "skysep: line 3: invalid right ascension string \"12h30s\"\n"
-	      "skysep: line 4: right ascension \"12h75m\" with 60 or more minutes or seconds\n"
+	      "skysep: line 4: right ascension \"12h75m\" with more than 60 minutes or seconds\n"
 	      "skysep: line 5: invalid right ascension string \"11.2.3\"\n"
 	      "skysep: line 6: right ascension \"36\" outside 0 to 24 hours\n", 1),
 	// Catalogue mode reads every form, and refuses what it cannot read in whole.
 	lines("12:30 0 12 0\n0 -16d42m58s 0 90\n-1 0 0 0\n", SEP("7.500000", "7o 30' 0\"") SEP("106.716111", "106o 42' 58\"") "\n",
-	      "skysep: line 3: invalid right ascension string \"-1\"\n", 1),
+	      "skysep: line 3: right ascension \"-1\" outside 0 to 24 hours\n", 1),
 
 	// --columns by number: the fields in its order, others ignored, and a line
 	// needs as many fields as the largest number.
@@ -368,9 +386,9 @@ static const std::vector<Case> cases = {
 	lines({"--bare", "--columns=3,4,1,2"}, "6 0 0 90\n", "90.000000\n", "", 0),
 	// By name: the first line neither blank nor a comment is the header, matched
 	// exactly, its first field of a name taken; it gives an empty line.
-	lines({"--from=0,90", "--bare", "--columns=ra,dec"}, "# c\n\nname dec ra dec\nx -30 0 10\n", "\n\n\n120.000000\n", "", 0),
-	lines({"--from=0,90", "--bare", "--columns=1,dec"}, "ra dec\n0 -30\n", "\n120.000000\n", "", 0),
-	lines({"--from=0,90", "--bare", "--columns=ra,dec"}, "ra dec\n0\n", "\n\n", "skysep: line 2: expected at least 2 fields, found 1\n", 1),
+	lines({"--from=0,90", "--bare", "--columns=ra,dec"}, "# c\n\nname dec ra dec\nx -30 0 10\n", "\n\nseparation\n120.000000\n", "", 0),
+	lines({"--from=0,90", "--columns=1,dec"}, "ra dec\n0 -30\n", "\n" SEP("120.000000", "120o 0' 0\""), "", 0),
+	lines({"--from=0,90", "--bare", "--columns=ra,dec"}, "ra dec\n0\n", "separation\n\n", "skysep: line 2: expected at least 2 fields, found 1\n", 1),
 	// A header that lacks a name, or cannot be read, ends the run at once.
 	lines({"--from=0,90", "--columns=ra,Dec"}, "ra dec\n0 -30\n", "", "skysep: line 1: no column \"Dec\"\n", 1),
 	lines({"--from=0,90", "--columns=ra,dec", "--delimiter=,"}, "\"ra,dec\n0,-30\n", "",
@@ -395,24 +413,35 @@ static const std::vector<Case> cases = {
 	lines({"--from=0,90", "--bare", "--delimiter=\t", "--columns=1,3"}, "0\t\t-30\n", "120.000000\n", "", 0),
 	lines({"--from=0,90", "--bare", "--delimiter= "}, "0  -30\n", "\n", "skysep: line 1: expected 2 fields, found 3\n", 1),
 	// A UTF-8 byte order mark before the first line is dropped, and only there.
-	lines({"--from=0,90", "--bare", "--delimiter=,", "--columns=ra,dec"}, "\xef\xbb\xbfra,dec\n0,-30\n",
-	      "\n120.000000\n", "", 0),
+	lines({"--from=0,90", "--bare", "--delimiter=,", "--columns=ra,dec", "--position-angle"}, "\xef\xbb\xbfra,dec\n0,-30\n",
+	      "separation,position_angle\n120.000000,180.000000\n", "", 0),
 	lines("\xef\xbb\xbf" "0 0 6 0\n\xef\xbb\xbf" "0 0 6 0\n", SEP("90.000000", "90o 0' 0\"") "\n",
-	      "skysep: line 2: invalid right ascension string \"\xef\xbb\xbf" "0\"\n", 1),
+	      "skysep: line 2: invalid right ascension string \"\\xef\\xbb\\xbf0\"\n", 1),
 	// Blank lines and comments are as without it.
 	lines({"--bare", "--delimiter=,"}, " \t\n # x,y\n", "\n\n", "", 0),
 	// Split columns joined, by name or number, a lone sign first; as if
 	// written with colons, whatever the fields hold.
 	lines({"--from=12:29:06.70,+02:03:08.6", "--bare", "--delimiter=,", "--columns=RAh+RAm+RAs,DE-+DEd+DEm+DEs"},
 	      "RAh,RAm,RAs,DE-,DEd,DEm,DEs\n12,29,06.70,+,02,03,08.6\n12,29,06.70,-,02,03,08.6\n12,29,06.70,-2,03,08,6\n",
-	      "\n0.000000\n4.104778\n\n", "skysep: line 4: invalid declination string \"-2:03:08:6\"\n", 1),
+	      "separation\n0.000000\n4.104778\n\n", "skysep: line 4: invalid declination string \"-2:03:08:6\"\n", 1),
 	lines({"--from", "0,90", "--bare", "--columns", "2+1,3+4+5"}, "30 0 - 30 0\n75 12 + 30 0\n",
-	      "120.000000\n\n", "skysep: line 2: right ascension \"12:75\" with 60 or more minutes or seconds\n", 1),
+	      "120.000000\n\n", "skysep: line 2: right ascension \"12:75\" with more than 60 minutes or seconds\n", 1),
 	lines({"--from=0,90", "--columns=1,2+3"}, "0 - 30\n", "\n", "skysep: line 1: invalid declination string \"-:30\"\n", 1),
 	{{"skysep", "--columns=1+2+3+4+5,6,7,8", "-"}, "",
 	 MISUSE("option --columns: \"1+2+3+4+5,6,7,8\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
 	{{"skysep", "--columns=1+,2,3,4", "-"}, "",
 	 MISUSE("option --columns: \"1+,2,3,4\" is not 4 field numbers (1 to 65537) or column names, ra1,dec1,ra2,dec2"), 1},
+	// --bytes: fixed-width fields, padding dropped, a lone sign byte first; a line
+	// that ends before a range is refused, naming it.
+	lines({POLARIS, "--bare", "--bytes=1-2+3-4+5-9,11+12-13+14-15+16-19"},
+	      "064508.92 -164258.0 Sirius\n064508.92 -164258\n 6 8 9.20 +16 0 5.0\n",
+	      "106.384712\n\n73.567836\n", "skysep: line 2: line of 17 bytes ends before bytes 16-19\n", 1),
+	{{"skysep", "--bytes=1-2,3", "--columns=1,2", "-"}, "", MISUSE("--bytes and --columns together"), 1},
+	{{"skysep", "--from=0,0", "--bytes=1-2,4-3", "-"}, "",
+	 MISUSE("option --bytes: \"1-2,4-3\" is not 2 ranges of bytes (N or N-M, 1 to 65536), ra,dec"), 1},
+	// A message shows what no terminal would: bytes not of valid UTF-8 and C1 controls escaped.
+	lines("\xff\xc3(\xc2\x9b\xc2\xb0 0 0 0\n", "\n",
+	      "skysep: line 1: invalid right ascension string \"\\xff\\xc3(\\xc2\\x9b\xc2\xb0\"\n", 1),
 	// A real catalogue's shape, by column name, in hours and in degrees: the same bytes.
 	lines({POLARIS, "--delimiter=,", "--columns=ra,dec"}, STARS, FROM_POLARIS, "", 0),
 	lines({"--degrees", "--from=37.954541667,+89:15:50.8", "--delimiter=,", "--columns=ra,dec"}, STARS_IN_DEGREES,
@@ -425,6 +454,7 @@ static const std::vector<Case> full = {
 	// The run ends at the first write that fails, before a later line in error.
 	lines(MANY + "x 0 0 0\n", "", "skysep: write error: No space left on device\n", 1),
 	{{"skysep", "--version"}, "", "skysep: write error: No space left on device\n", 1},
+	{{"skysep", "--help"}, "", "skysep: write error: No space left on device\n", 1},
 };
 
 // Whether catalogue mode gives the line that a single run gives for a
@@ -442,6 +472,6 @@ static bool read_in_whole(size_t, const char *text)
 int main(int argc, char *argv[])
 {
 	std::vector<Case> all = cases;
-	all.push_back(through_catalogue("skysep", 4, cases, read_in_whole));
+	all.push_back(through_catalogue("skysep", {"--hours"}, 4, cases, read_in_whole));
 	return test_main(argc, argv, all, full);
 }

@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
 		std::perror("terminal_test");
 		return 2;
 	}
-	std::vector<const char *> v = {"skysep", "-"};
+	std::vector<const char *> v = {"skysep", "--hours", "-"};
 	const char *path = emulated(Emulator(argv + 2, argv + argc), argv[1], v);
 	v.push_back(nullptr);
 	posix_spawn_file_actions_t fa;
