@@ -12,9 +12,11 @@
 # revision), the rows of the programs also run with its build, the two in
 # turns, and print the ratio of their medians, MISSED above the limit; with
 # INSTRUCTIONS=1, also that of their instructions under callgrind on the
-# first 100,000 lines, which a busy machine hardly moves.
+# first 100,000 lines, which a busy machine hardly moves.  BASE_SED, a sed
+# script, turns a row's command into the commit's command for the same
+# work, where their options differ.
 #
-# usage: bench/catalogue.sh [lines [commit [limit]]]
+# usage: [BASE_SED=SCRIPT] bench/catalogue.sh [lines [commit [limit]]]
 #        (1000000 lines; limit $LIMIT, else 1.03: at most 3% slower)
 set -eu
 # shellcheck source=build.sh
@@ -43,6 +45,7 @@ fi
   sed "s/[hmo']/:/g; s/s / /g" "$tmp/pairs"; } >"$tmp/colon"
 "$this/bench/catalogues" positions "$lines" "$tmp/positions"
 "$this/bench/catalogues" stars "$lines" "$tmp/stars"
+"$this/bench/catalogues" fixed "$lines" "$tmp/fixed"
 head -n "$((lines / 100 + 4))" "$tmp/colon" >"$tmp/sample"
 head -n 2000 "$tmp/pairs" >"$tmp/loop"
 if command -v parallel >/dev/null; then
@@ -77,12 +80,17 @@ measure() {
 	echo "$seconds $(tail -n 1 "$tmp/time") $n" >>"$tmp/runs/$1"
 }
 
+# based COMMAND: a row's command as the commit's programs are given it.
+based() {
+	printf '%s\n' "$1" | sed "${BASE_SED:-}"
+}
+
 # base_run NAME INPUT TIMING COMMAND: with a commit, a row of the programs'
 # run with its build, as NAME.base; one that fails (the commit's programs
 # may lack an option) marks the row's base failed, and ends its runs.
 base_run() {
 	[ -z "$base" ] || ! ours "$4" || [ -f "$tmp/runs/$1.failed" ] ||
-		measure "$1.base" "$2" "$3" "$base" "$4" || : >"$tmp/runs/$1.failed"
+		measure "$1.base" "$2" "$3" "$base" "$(based "$4")" || : >"$tmp/runs/$1.failed"
 }
 
 # median NAME: the median seconds of NAME's runs, their largest kilobytes
@@ -136,7 +144,7 @@ while IFS=$tab read -r name input _ _ against target command; do
 		[ -f "$tmp/runs/$name.failed" ] || versus=$(median "$name.base")
 		if [ "$versus" != failed ] && [ "${INSTRUCTIONS:-0}" = 1 ]; then
 			head -n 100000 "$tmp/$input" >"$tmp/head"
-			counts="$(instructions "$this" "$command") $(instructions "$base" "$command")"
+			counts="$(instructions "$this" "$command") $(instructions "$base" "$(based "$command")")"
 		fi
 	fi
 	awk -v name="$name" -v this="$(median "$name")" -v against="$against" -v against_m="$(median "$against")" \

@@ -2,12 +2,14 @@
 // positions, 03h13m29.07s +62o32'17.1 ...; positions and years,
 // 14.031978 -62.855065 2345 (hours and degrees, years 1000 to 3000); and
 // stars, the same with pmra pmdec (mas a year), parallax (mas) and radial
-// velocity (km/s) before the year.  And the floors: the programs' own
-// formulas, compiled in, on the values of the same pairs or positions,
-// without reading or writing; they print their sum, and the seconds they
-// took on standard error.
+// velocity (km/s) before the year; and fixed, the positions of pairs in
+// fixed-width columns of blank-separated fields, 03 13 29.07 +62 32 17.1.
+// And the floors: the formulas of skysep - and precession -, compiled in,
+// on the values of the same pairs or positions, without reading or
+// writing; they print their sum, and the seconds they took on standard
+// error.
 //
-// usage: catalogues pairs|positions|stars N FILE | pairs-floor|positions-floor N
+// usage: catalogues pairs|positions|stars|fixed N FILE | pairs-floor|positions-floor N
 #include "random.hpp"
 
 #include <chrono>
@@ -17,7 +19,7 @@
 #include <vector>
 
 #include "angles.hpp"
-#include "uniform.hpp"
+#include "transform.hpp"
 
 // A position of a pair: right ascension in hours, minutes and hundredths
 // of a second of time, declination in degrees, minutes and tenths of a
@@ -86,6 +88,17 @@ int main(int argc, char *argv[])
 		}
 		return std::fclose(f) != 0;
 	}
+	if (argc == 4 && std::strcmp(job, "fixed") == 0) {
+		FILE *f = std::fopen(argv[3], "w");
+		if (!f)
+			return 1;
+		for (long i = 0; i < n; i++) {
+			Marked p = marked(r);
+			std::fprintf(f, "%02d %02d %02d.%02d %c%02d %02d %02d.%d\n", p.h, p.m, p.cs / 100, p.cs % 100, p.sign, p.d,
+			             p.dm, p.ds / 10, p.ds % 10);
+		}
+		return std::fclose(f) != 0;
+	}
 	if (argc == 4 && (std::strcmp(job, "positions") == 0 || std::strcmp(job, "stars") == 0)) {
 		FILE *f = std::fopen(argv[3], "w");
 		if (!f)
@@ -118,16 +131,21 @@ int main(int argc, char *argv[])
 		std::vector<Decimal> v;
 		for (long i = 0; i < n; i++)
 			v.push_back(decimal(r));
+		// precession -'s model, iau2006, each position to its own year.
+		Transform t = make_transform(IAU2006, J2000, false, NO_MOTION, 2000, false);
+		EpochMatrix last = {};
 		auto start = std::chrono::steady_clock::now();
 		double sum = 0;
 		for (const Decimal &p : v) {
 			double ra, dec;
-			precess(hours_to_rad(p.hours / 1e6), deg_to_rad(p.degrees / 1e6), p.year - 2000, &ra, &dec);
+			Epoch to = {false, static_cast<double>(p.year), true, p.year};
+			transform(t, last, to, CatalogueStar{hours_to_rad(p.hours / 1e6), deg_to_rad(p.degrees / 1e6), 0, 0, 0, 0},
+			          &ra, &dec);
 			sum += rad_to_hours(ra) + rad_to_deg(dec);
 		}
 		return took(start, sum);
 	}
-	std::fprintf(stderr, "usage: %s pairs N FILE | positions N FILE | stars N FILE | "
+	std::fprintf(stderr, "usage: %s pairs N FILE | positions N FILE | stars N FILE | fixed N FILE | "
 	                     "pairs-floor N | positions-floor N\n", argv[0]);
 	return 2;
 }
