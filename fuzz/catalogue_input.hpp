@@ -84,8 +84,8 @@ inline ssize_t read_memory(void *source, char *buf, size_t n)
 
 // Runs catalogue mode of a program on the input data, of size bytes, as
 // its main would: its command line read by read_command_line into its
-// settings S, then answer_lines with answer on the input in memory, with
-// the output to /dev/null.
+// settings S, then answer_lines with answer and S's header line on the
+// input in memory, with the output to /dev/null.
 template <typename S>
 inline void fuzz_catalogue(const uint8_t *data, size_t size, const char *prog,
                            bool (*read_command_line)(const char *, int, char **, CommandLine &, S &, Cutting &),
@@ -106,7 +106,7 @@ inline void fuzz_catalogue(const uint8_t *data, size_t size, const char *prog,
 	MemoryInput m{c.in, c.in_size, 0};
 	line_reader(in, read_memory, &m, c.block);
 	output_to(out, null_fd);
-	answer_lines(prog, cutting, answer, settings, in, out);
+	answer_lines(prog, cutting, settings.header, answer, settings, in, out);
 }
 
 #endif
