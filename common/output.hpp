@@ -60,12 +60,13 @@ inline void put_fixed(Line &line, double v, int width, int decimals)
 		line.length += format_fixed(line.text + line.length, v, width, decimals);
 }
 
-// Appends n units of the last of decimals decimals, not negative and
-// below 2^31 in all, as put_fixed() appends the value they round.
-inline void put_scaled(Line &line, uint64_t n, int decimals)
+// Appends n units of the last of decimals decimals, below 2^31 in all,
+// with a minus if minus and blanks in front up to width, as put_fixed()
+// appends the value they round.
+inline void put_scaled(Line &line, uint64_t n, bool minus, int width, int decimals)
 {
 	if (LINE_ROOM - line.length >= FIXED_MAX)
-		line.length += format_scaled(line.text + line.length, n, false, 0, decimals);
+		line.length += format_scaled(line.text + line.length, n, minus, width, decimals);
 }
 
 // Gives standard output a static buffer, as stdio would otherwise take one

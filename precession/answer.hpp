@@ -39,12 +39,14 @@ inline void put_position(Line &line, const Precession &p, double ra, double dec)
 		put(line, "\n");
 		return;
 	}
-	// A right ascension that rounds to a whole turn is 0, but in a run
-	// without options, which prints the first release's 24.000.
+	// The right ascension, 0 to 2 pi, scaled to its last decimal once: one
+	// that rounds to a whole turn is 0, but in a run without options, which
+	// prints the first release's 24.000.
 	double a = degrees ? rad_to_deg(ra) : rad_to_hours(ra);
-	if (p.reading.kind != Reading::LEADING && scaled_decimal(a, n) == (degrees ? 360 : 24) * POW10[n])
-		a = 0;
-	put_fixed(line, a, width, n);
+	uint64_t scaled = scaled_decimal(a, n);
+	if (p.reading.kind != Reading::LEADING && scaled == (degrees ? 360 : 24) * POW10[n])
+		scaled = 0;
+	put_scaled(line, scaled, std::signbit(a), width, n);
 	if (p.bare)
 		put(line, &p.between, 1);
 	else if (degrees)

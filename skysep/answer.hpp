@@ -50,7 +50,7 @@ inline void put_position_angle(Line &line, double degrees, int decimals)
 	// is as likely one way as the other.
 	degrees += degrees < 0 ? 360.0 : 0.0;
 	uint64_t printed = scaled_decimal(degrees, decimals);
-	put_scaled(line, printed == 360 * POW10[decimals] ? 0 : printed, decimals);
+	put_scaled(line, printed == 360 * POW10[decimals] ? 0 : printed, false, 0, decimals);
 }
 
 // The fields ra1 dec1 ra2 dec2, or ra dec with --from, to the result line,
@@ -88,7 +88,7 @@ inline bool skysep_answer(char *const f[], Skysep &s, Line &line, Refusal &refus
 	uint64_t printed = scaled_decimal(value, s.decimals);
 	if (!s.bare)
 		put(line, "angle = ");
-	put_scaled(line, printed, s.decimals);
+	put_scaled(line, printed, false, 0, s.decimals);
 	if (!s.bare) {
 		put16(line, s.unit->between, s.unit->between_length);
 		put_dms(line, degrees);
