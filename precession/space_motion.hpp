@@ -10,25 +10,20 @@
 // ARCSEC_PER_RADIAN (angles.hpp) over it in au.  The result is a unit
 // vector (angles.hpp's Vec) that direction() turns into (ra, dec), or that
 // a precession matrix rotates first.  Plain double arithmetic in the order
-// written.  Uses angles.hpp.
+// written.  Uses angles.hpp and epochs.hpp (the day and the Julian year).
 #ifndef PRECESSION_SPACE_MOTION_HPP
 #define PRECESSION_SPACE_MOTION_HPP
 
 #include <cmath>
 
 #include "angles.hpp"
+#include "epochs.hpp"
 
 // The speed of light, metres a second (exact, by the definition of the metre).
 constexpr double LIGHT_SPEED_M_PER_S = 299792458;
 
 // The astronomical unit, metres (exact, IAU 2012 Resolution B2).
 constexpr double AU_M = 149597870700;
-
-// Seconds in a day.
-constexpr double DAY_S = 86400;
-
-// Days in a Julian year.
-constexpr double JULIAN_YEAR_DAYS = 365.25;
 
 // The speed of light in au a day, 86400 / (au / c): 173.1446326742403...
 constexpr double LIGHT_AU_PER_DAY = DAY_S / (AU_M / LIGHT_SPEED_M_PER_S);
