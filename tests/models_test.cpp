@@ -5,11 +5,13 @@
 // precession between two epochs and through FK4 against their
 // compositions and eraFk45z and eraFk54z; the frame bias, galactic and
 // ecliptic coordinates against eraBp00, eraIcrs2g, eraG2icrs and eraEcm06;
+// UTC dates read into TT against eraDtf2d, eraUtctai and eraTaitt;
 // skysep's separation and position angle against eraSeps and eraPas.  Without the
 // routines the check says that it is skipped (exit status 77).
 #include <cmath>
 #include <cstdio>
 
+#include "dates.hpp"
 #include "decimal.hpp"
 #include "ecliptic.hpp"
 #include "frame_bias.hpp"
@@ -337,6 +339,64 @@ static void frames()
 	report("bias and precession P B, 1800 to 2200", bias_precession.worst, bias_precession.at, 0.01, "mas");
 }
 
+// UTC dates from 1972 to 2026 read as text, in each of their forms,
+// against eraDtf2d, eraUtctai and eraTaitt: TT in seconds of the two-part
+// Julian Date within 1 microsecond, that TT written as a Julian Date and
+// read back too, and the epoch against eraEpj within its rounding, 4
+// microseconds.  A quarter of the times are 23:59:60.x on the last day of
+// June or December, a leap second or not, and a few fields are out of
+// range: a text is a date exactly when eraDtf2d takes its numbers without
+// an error or a time past the day's end.
+static void dates()
+{
+	Random r{1972};
+	Largest utc, jd, epoch;
+	int verdicts = 0;
+	for (int i = 0; i < 20000; i++) {
+		int y = 1972 + r.below(55), mo = 1 + r.below(12), d = 1 + r.below(28), h = r.below(24), mi = r.below(60);
+		long micro = r.below(60000000), form = i % 5;
+		if (i % 4 == 0)
+			mo = 6 + 6 * r.below(2), d = 30 + (mo == 12), h = 23, mi = 59, micro = 60000000 + r.below(1000000);
+		else if (i % 4 == 1)
+			d = 29 + r.below(3), h = r.below(26), mi = r.below(61); // some days, hours or minutes too many
+		if (form < 3)
+			micro = form == 2 ? micro / 1000000 * 1000000 : 0, h *= form > 0, mi *= form > 0;
+		char text[64];
+		int n = std::sprintf(text, "%04d-%02d-%02d", y, mo, d);
+		if (form > 0)
+			n += std::sprintf(text + n, "T%02d:%02d", h, mi);
+		if (form > 1)
+			n += std::sprintf(text + n, form == 2 ? ":%02.0f" : ":%09.6f", micro / 1e6);
+		if (form > 0 && i % 2)
+			std::sprintf(text + n, "Z");
+		double d1, d2, t1, t2, tt1, tt2;
+		int status = eraDtf2d("UTC", y, mo, d, h, mi, micro / 1e6, &d1, &d2);
+		TtDate date;
+		DateText got = read_date(text, &date);
+		bool valid = status >= 0 && !(status & 2);
+		verdicts += got != (valid ? DateText::DATE : DateText::NOT_CALENDAR);
+		if (!valid || got != DateText::DATE)
+			continue;
+		eraUtctai(d1, d2, &t1, &t2);
+		eraTaitt(t1, t2, &tt1, &tt2);
+		utc.add(std::fabs((date.jd1 - tt1) + (date.jd2 - tt2)) * ERFA_DAYSEC * 1e6, y);
+		epoch.add(std::fabs(date.epoch - eraEpj(tt1, tt2)) * ERFA_DJY * ERFA_DAYSEC * 1e6, y);
+		// That TT as a Julian Date: its whole days, then 12 decimals.
+		double days = tt1 + 0.5, rest = tt2 - 0.5;
+		days += std::floor(rest), rest -= std::floor(rest);
+		char decimals[32];
+		std::sprintf(decimals, "%.12f", rest);
+		std::sprintf(text, "JD%.0f%s", days, decimals + 1);
+		got = read_date(text, &date);
+		verdicts += got != DateText::DATE;
+		jd.add(std::fabs((date.jd1 - tt1) + (date.jd2 - tt2)) * ERFA_DAYSEC * 1e6, y);
+	}
+	report("UTC dates to TT, 1972 to 2026 (at a year)", utc.worst, utc.at, 1, "us");
+	report("TT written as a Julian Date (at a year)", jd.worst, jd.at, 1, "us");
+	report("the Julian epoch of a date (at a year)", epoch.worst, epoch.at, 4, "us");
+	report("texts read otherwise than eraDtf2d's verdict", verdicts, 0, 0, "texts");
+}
+
 int main()
 {
 	for (const Span &s : spans) {
@@ -356,6 +416,7 @@ int main()
 	epochs();
 	motion();
 	frames();
+	dates();
 	return failed != 0;
 }
 #else
