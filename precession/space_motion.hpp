@@ -2,8 +2,9 @@
 // moved to another by its proper motion, parallax and radial velocity, as
 // a straight line in space at constant velocity, with the light time at
 // both epochs and the special-relativistic step from observed to inertial
-// velocity.  Positions only: no proper motion, parallax or radial velocity
-// comes back.
+// velocity.  Positions, and the change of the star's distance for its
+// parallax at the new epoch: no proper motion or radial velocity comes
+// back.
 //
 // Units inside are the astronomical unit and the day, with the barycentre
 // at the origin; a parallax in seconds of arc is a distance of
@@ -108,8 +109,15 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v)
 	return Vec{w * u.x + k * transverse.x, w * u.y + k * transverse.y, w * u.z + k * transverse.z};
 }
 
+// What a move says of the star's distance: its parallax at the new epoch
+// is the catalogue's times ratio, unless the guard raised the parallax.
+struct MovedDistance {
+	double ratio; // |p0| / |p1|: the star's distance at from_epoch over that at to_epoch
+	bool raised;  // the guard raised the parallax given: the distance stands in for an unknown one
+};
+
 // A star's position at one Julian epoch from its catalogue data at
-// another.
+// another, and what the move says of its distance.
 //
 // Given:
 //    star        the catalogue data (above), finite
@@ -117,6 +125,10 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v)
 //    to_epoch    the Julian epoch of the position wanted, years (TT); any,
 //                the same, earlier or later; tested from 1000 to 3000
 // Returned:
+//    *distance   the ratio of the star's distances (au) at the two epochs,
+//                |p0| / |p1|, p0 the position at from_epoch and p1 that at
+//                to_epoch (its light-time corrected place), and whether the
+//                guard raised the parallax given
 //    (value)     the unit vector of the star's position at to_epoch;
 //                direction() gives (ra, dec), in radians
 // Notes:
@@ -146,9 +158,12 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v)
 // 5. Above c / 2 the velocity is ignored and the star stays put, with no
 //    other sign; a parallax raised by the guard is used silently, as it is
 //    meant to be for a star given none.
+// 6. The parallax at to_epoch is the catalogue's times the ratio, as the
+//    standard routines return it (parallax_at_epoch()); with a raised
+//    parallax the star has none to apply.
 // References:
 //    the standard routines' eraPmsafe, eraStarpv and eraStarpm
-inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_epoch)
+inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_epoch, MovedDistance *distance)
 {
 	double sa = std::sin(star.ra), ca = std::cos(star.ra);
 	double sd = std::sin(star.dec), cd = std::cos(star.dec);
@@ -162,6 +177,7 @@ inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_ep
 		parallax = PARALLAX_PER_MOTION * motion;
 	if (parallax < PARALLAX_FLOOR)
 		parallax = PARALLAX_FLOOR;
+	distance->raised = parallax != star.parallax;
 
 	// 2. Position (au) and velocity (au a day).
 	double r = ARCSEC_PER_RADIAN / parallax; // the guard keeps it from 0
@@ -192,7 +208,29 @@ inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_ep
 
 	// 5. The direction.
 	double size = std::sqrt(dot(moved, moved));
+	distance->ratio = length / size;
 	return Vec{moved.x / size, moved.y / size, moved.z / size};
+}
+
+// A star's position at one Julian epoch from its catalogue data at
+// another.
+//
+// Given:
+//    star, from_epoch, to_epoch   as moved_star() above
+// Returned:
+//    (value)  its result, the same bit for bit
+inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_epoch)
+{
+	MovedDistance unused;
+	return moved_star(star, from_epoch, to_epoch, &unused);
+}
+
+// A star's parallax at the epoch moved_star() took it to, seconds of arc:
+// the catalogue's times the ratio of the distances, or 0, none, where the
+// guard raised it.
+inline double parallax_at_epoch(const CatalogueStar &star, const MovedDistance &distance)
+{
+	return distance.raised ? 0 : star.parallax * distance.ratio;
 }
 
 #endif
