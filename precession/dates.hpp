@@ -51,15 +51,29 @@ enum class DateText {
 // Whether the Gregorian year y has a February 29.
 inline bool leap_year(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
-// The days in month m (1 to 12) of the Gregorian year y.
+// The days in a month.
+//
+// Given:
+//    y, m     a Gregorian year and a month of it, 1 to 12
+// Returned:
+//    (value)  28 to 31
 inline int days_in_month(int y, int m)
 {
 	static constexpr int DAYS[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 	return DAYS[m - 1] + (m == 2 && leap_year(y));
 }
 
-// TAI - UTC at 0h UTC of any day of month m (1 to 12) of the year y,
-// seconds: the last row of LEAP_SECONDS not after it, or the first.
+// TAI - UTC in a month.
+//
+// Given:
+//    y, m     a Gregorian year and a month of it, 1 to 12
+// Returned:
+//    (value)  TAI - UTC at 0h UTC of each of the month's days, seconds:
+//             the last row of LEAP_SECONDS not after the month, or the
+//             first row for a month before it
+// References:
+//    the IERS's Bulletin C; the standard routines' eraDat, which instead
+//    refuses the years before 1960 and takes UTC's rates from 1960 to 1971
 inline int tai_minus_utc(int y, int m)
 {
 	int i = LEAP_SECOND_ROWS - 1;
@@ -123,11 +137,19 @@ inline bool read_decimals(const char *p, const char **end)
 	return true;
 }
 
-// A Julian Date of TT written JD2461384.4167: after the letters, one digit
-// or more, then optionally a point and one or more.  The whole days go to
-// jd1, exact up to 15 digits (more than 308 make it infinite, an epoch no
-// model admits), and the decimals to jd2 as strtod reads them: the time of
-// day keeps its digits to some 1e-17 days.
+// A Julian Date of TT read whole.
+//
+// Given:
+//    text     JD, then one digit or more, then optionally a point and one
+//             digit or more: JD2461384.4167
+// Returned:
+//    *date    for DATE, the Julian Date and its epoch; unset otherwise
+//    (value)  DATE, or NOT_A_DATE for any other text
+// Notes:
+// 1. The whole days go to jd1, exact up to 15 digits (more than 308 make
+//    it infinite, an epoch that no model admits), and the decimals to jd2
+//    as strtod reads them, so that the time of day keeps its digits to
+//    some 1e-17 days.
 inline DateText read_julian_date(const char *text, TtDate *date)
 {
 	if (text[0] != 'J' || text[1] != 'D' || !is_digit(text[2]))
@@ -181,7 +203,7 @@ inline bool read_time(const char *p, int *h, int *m, int *whole, double *s)
 // Returned:
 //    *date    for DATE, the instant in TT: for a UTC date, jd1 is the
 //             day's 0h UTC and jd2 its TT time of day, (3600 h + 60 m + s
-//             + (TAI - UTC) + 32.184) / 86400
+//             + (TAI - UTC) + 32.184) / 86400; unset otherwise
 //    (value)  DATE; NOT_CALENDAR for a text of the form of a UTC date
 //             that names no instant: a year 0000, a month or a day out of
 //             range (2026-02-30, 2026-13-01), an hour of 24 or more, a

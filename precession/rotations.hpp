@@ -20,8 +20,17 @@ struct Matrix {
 // The identity, the rotation that changes nothing.
 constexpr Matrix IDENTITY = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
 
-// R1(phi), R2(phi) and R3(phi): the frame turned by phi radians about its
-// x, y or z axis.
+// The rotations about the axes, one function each.
+//
+// Given:
+//    phi      the angle, radians
+// Returned:
+//    (value)  R1(phi), R2(phi) or R3(phi): the frame turned by phi about
+//             its x, y or z axis, anticlockwise seen from the axis's
+//             positive end
+// References:
+//    the standard routines' eraRx, eraRy and eraRz, which multiply a
+//    matrix by them
 inline Matrix about_x(double phi)
 {
 	double c = std::cos(phi), s = std::sin(phi);

@@ -5,12 +5,15 @@
 // precession between two epochs and through FK4 against their
 // compositions and eraFk45z and eraFk54z; the frame bias, galactic and
 // ecliptic coordinates against eraBp00, eraIcrs2g, eraG2icrs and eraEcm06;
-// UTC dates read into TT against eraDtf2d, eraUtctai and eraTaitt;
+// UTC dates read into TT against eraDtf2d, eraUtctai and eraTaitt; the
+// Earth's state against eraEpv00, and the apparent place against the chain
+// of eraPmsafe, eraPmpx, eraLdsun, eraAb and eraPn06;
 // skysep's separation and position angle against eraSeps and eraPas.  Without the
 // routines the check says that it is skipped (exit status 77).
 #include <cmath>
 #include <cstdio>
 
+#include "apparent.hpp"
 #include "dates.hpp"
 #include "decimal.hpp"
 #include "ecliptic.hpp"
@@ -397,6 +400,125 @@ static void dates()
 	report("texts read otherwise than eraDtf2d's verdict", verdicts, 0, 0, "texts");
 }
 
+// Sirius, Vega, Polaris, Arcturus, Betelgeuse, Canopus, Regulus, Spica,
+// alpha Cen A, Proxima, Barnard's star and 61 Cyg A at 2016.0, from their
+// Hipparcos and Gaia data, rounded.
+static const Star BRIGHT[] = {
+	{101.28715533, -16.71611586, -546.01, -1223.07, 379.21, -5.5, 2016},
+	{279.23473479, 38.78368896, 200.94, 286.23, 130.23, -13.9, 2016},
+	{37.95456067, 89.26410897, 44.48, -11.85, 7.54, -16.42, 2016},
+	{213.91530029, 19.18240916, -1093.39, -2000.06, 88.83, -5.19, 2016},
+	{88.79293899, 7.40706399, 27.54, 11.3, 6.55, 21.91, 2016},
+	{95.98795782, -52.69566138, 19.93, 23.24, 10.55, 20.3, 2016},
+	{152.09296244, 11.96720878, -248.73, 5.59, 41.13, 5.9, 2016},
+	{201.29824736, -11.16131949, -42.35, -30.67, 13.06, 1.0, 2016},
+	{219.90205833, -60.83399278, -3679.25, 473.67, 754.81, -21.4, 2016},
+	{217.42894222, -62.67949033, -3781.31, 769.77, 768.07, -22.2, 2016},
+	{269.44850252, 4.73942037, -801.55, 10362.39, 546.98, -110.5, 2016},
+	{316.748662, 38.763863, 4164.209, 3249.614, 285.9949, -65.97, 2016},
+};
+
+// The distance between two vectors.
+static double apart(const Vec &a, const double b[3])
+{
+	double d[3] = {a.x - b[0], a.y - b[1], a.z - b[2]};
+	return std::sqrt(eraPdp(d, d));
+}
+
+// The standard routines' apparent place of (ra, dec), with the parallax
+// px (0 for none), for the date d1 + d2 and eraEpv00's Earth there, pvh
+// and pvb; and the star's elongation from the Sun, degrees.
+static void their_apparent(double ra, double dec, double px, double d1, double d2, double pvh[2][3], double pvb[2][3],
+                           double *a, double *b, double *elongation)
+{
+	double em, e[3], pco[3], pn[3], pa[3], v[3], rt[3], dpsi, deps, epsa, rb[3][3], rp[3][3], rbp[3][3], rn[3][3],
+	        rbpn[3][3];
+	eraPn(pvh[0], &em, e);
+	eraPmpx(ra, dec, 0, 0, px, 0, 0, pvb[0], pco);
+	eraLdsun(pco, e, em, pn);
+	for (int k = 0; k < 3; k++)
+		v[k] = pvb[1][k] * ERFA_AULT / ERFA_DAYSEC;
+	eraAb(pn, v, em, std::sqrt(1 - eraPdp(v, v)), pa);
+	eraNut00b(d1, d2, &dpsi, &deps);
+	eraPn06(d1, d2, dpsi, deps, &epsa, rb, rp, rbp, rn, rbpn);
+	eraRxp(rbpn, pa, rt);
+	eraC2s(rt, a, b);
+	double sun[3] = {-e[0], -e[1], -e[2]};
+	*elongation = eraSepp(pco, sun) * ERFA_DR2D;
+}
+
+// Over random dates of 1900 to 2100: the Earth's state against eraEpv00,
+// its velocity within 1 m/s and its positions within 2e-4 au; and the
+// apparent place, of the twelve stars above, of random stars without
+// motion, half of those within 5 degrees of the Sun, and of random stars
+// moving with a parallax that the guard often raises, against the
+// standard routines' chain with the same nutation: eraPmsafe to the date,
+// eraPmpx with the parallax it returns (none where it raised it), eraLdsun
+// and eraAb with eraEpv00's Earth, and eraPn06 of eraNut00b's angles.
+// Within 1 mas more than 3 degrees from the Sun; nearer, where the error
+// in the Sun's direction grows in the deflection, each band's largest
+// difference is printed, not bounded.
+static void apparent()
+{
+	Random r{2100};
+	Matrix bias = frame_bias_matrix();
+	Largest velocity, heliocentric, barycentric, band[5];
+	double c1, c2;
+	eraEpj2jd(2016, &c1, &c2);
+	for (int i = 0; i < 9000; i++) {
+		double epoch = r.uniform(1900, 2100), d1, d2, pvh[2][3], pvb[2][3], em, e[3], ra, dec, px = 0;
+		eraEpj2jd(epoch, &d1, &d2);
+		eraEpv00(d1, d2, pvh, pvb);
+		eraPn(pvh[0], &em, e);
+		EarthState earth = earth_state(epoch);
+		velocity.add(apart(earth.velocity, pvb[1]) * ERFA_DAU / ERFA_DAYSEC, epoch);
+		heliocentric.add(apart(earth.heliocentric, pvh[0]), epoch);
+		barycentric.add(apart(earth.barycentric, pvb[0]), epoch);
+		Vec u;
+		double parallax = 0;
+		// A star of the twelve, or one moving up to 2.8" a year with a parallax
+		// of up to 3 mas, which the guard often raises.
+		if (i % 2 == 0 || i % 6 == 3) {
+			Star s = i % 2 == 0 ? BRIGHT[i / 2 % 12]
+			                    : Star{r.uniform(0, 360), std::asin(r.uniform(-1, 1)) * ERFA_DR2D, r.uniform(-2000, 2000),
+			                           r.uniform(-2000, 2000), r.uniform(0, 3), r.uniform(-100, 100), 2016};
+			ra = s.ra * ERFA_DD2R, dec = s.dec * ERFA_DD2R;
+			CatalogueStar star = {ra, dec, s.pmra * ERFA_DMAS2R / std::cos(dec), s.pmdec * ERFA_DMAS2R,
+			                      s.parallax / 1000, s.velocity};
+			MovedDistance moved;
+			u = moved_star(star, 2016, epoch, &moved);
+			parallax = parallax_at_epoch(star, moved);
+			double pr, pd, rv;
+			if (eraPmsafe(ra, dec, star.mu_alpha, star.mu_delta, star.parallax, s.velocity, c1, c2, d1, d2, &ra,
+			              &dec, &pr, &pd, &px, &rv) & 1)
+				px = 0;
+		} else { // a star without motion, anywhere, or 0.27 (the Sun's limb) to 5 degrees from the Sun
+			double g[3], theta = r.uniform(0.27, 5) * ERFA_DD2R;
+			eraS2c(r.uniform(0, 2 * PI), std::asin(r.uniform(-1, 1)), g);
+			double gs = eraPdp(g, e), across = std::sqrt(1 - gs * gs);
+			for (int k = 0; i % 6 == 1 && k < 3; k++)
+				g[k] = -std::cos(theta) * e[k] + std::sin(theta) * (g[k] - gs * e[k]) / across;
+			eraC2s(g, &ra, &dec);
+			u = unit_vector(ra, dec);
+		}
+		double a, b, a2, b2, elongation;
+		apparent_place(u, parallax, earth, true_equator_matrix(epoch, bias), &a, &b);
+		their_apparent(ra, dec, px, d1, d2, pvh, pvb, &a2, &b2, &elongation);
+		if (elongation > 0.27) // not behind the Sun's disc
+			band[elongation > 5 ? 0 : elongation > 3 ? 1 : elongation > 2 ? 2 : elongation > 1 ? 3 : 4].add(
+			        mas(a, b, a2, b2), elongation);
+	}
+	report("Earth's velocity, 1900 to 2100", velocity.worst, velocity.at, 1, "m/s");
+	report("Earth's heliocentric position, 1900 to 2100", heliocentric.worst, heliocentric.at, 2e-4, "au");
+	report("Earth's barycentric position, 1900 to 2100", barycentric.worst, barycentric.at, 2e-4, "au");
+	report("apparent place, Sun more than 5 degrees away (at the elongation)", band[0].worst, band[0].at, 1, "mas");
+	report("apparent place, Sun 3 to 5 degrees away", band[1].worst, band[1].at, 1, "mas");
+	const char *nearer[] = {"2 to 3", "1 to 2", "0.27 (its limb) to 1"};
+	for (int k = 2; k < 5; k++)
+		std::printf("--: apparent place, Sun %s degrees away: largest difference %.2e mas at %g, not bounded\n",
+		            nearer[k - 2], band[k].worst, band[k].at);
+}
+
 int main()
 {
 	for (const Span &s : spans) {
@@ -417,6 +539,7 @@ int main()
 	motion();
 	frames();
 	dates();
+	apparent();
 	return failed != 0;
 }
 #else
