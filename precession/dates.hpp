@@ -11,7 +11,7 @@
 #include "epochs.hpp"
 
 // TT - TAI, seconds: exact, by the definition of TT (IAU 1991 Resolution
-// A4, with TT = TDT, the ephemeris time of 1977 January 1.0003725 TAI).
+// A4).
 constexpr double TT_MINUS_TAI_S = 32.184;
 
 // The Julian Date of the day that modified Julian Dates count from, 1858
@@ -109,8 +109,9 @@ inline long modified_julian_day(int y, int m, int d)
 }
 
 // The Julian epoch of a two-part Julian Date: jd1 - 2451545 is exact for
-// the jd1 of a TtDate, so that the epoch is rounded once, to some 4
-// microseconds near the present.
+// the jd1 of a TtDate, so that the epoch keeps what a double holds, to
+// within 4 microseconds near the present (half its last bit); the two
+// parts keep more.
 inline double julian_epoch(double jd1, double jd2) { return 2000 + ((jd1 - J2000_JD) + jd2) / JULIAN_YEAR_DAYS; }
 
 // Whether p starts with n decimal digits; *v their value.
@@ -207,9 +208,9 @@ inline bool read_time(const char *p, int *h, int *m, int *whole, double *s)
 //    (value)  DATE; NOT_CALENDAR for a text of the form of a UTC date
 //             that names no instant: a year 0000, a month or a day out of
 //             range (2026-02-30, 2026-13-01), an hour of 24 or more, a
-//             minute of 60 or more, or a second of 60 or more but on a day
-//             that ends with a leap second, where 23:59:60 to 23:59:60.999
-//             are the leap second; NOT_A_DATE for any other text
+//             minute of 60 or more, or a second of 60 or more, except
+//             23:59:60 to 23:59:60.999... on a day that ends with a leap
+//             second; NOT_A_DATE for any other text
 // Notes:
 // 1. TAI - UTC is that in force at 0h UTC of the day, tai_minus_utc();
 //    the seconds count in SI seconds from 0h, so that 23:59:60.5 on a day

@@ -9,10 +9,10 @@
 //
 // Vectors are referred to the mean equator and equinox of J2000.0 and
 // taken as the ICRS's: the frame bias between the two, 23 mas, moves them
-// by 1e-7 of their length, a thousandth of the series' own errors.  Time
-// is TT, taken for TDB (they differ by 1.7 ms at most).  Units are the au
-// and the day.  Uses angles.hpp, epochs.hpp, iau2006.hpp (the obliquity of
-// J2000.0), rotations.hpp and space_motion.hpp (the au).
+// by 1e-7 of their length, 3 mm/s and 1e-7 au, far below the series' own
+// errors.  Time is TT, taken for TDB (they differ by 1.7 ms at most).
+// Units are the au and the day.  Uses angles.hpp, epochs.hpp, iau2006.hpp
+// (the obliquity of J2000.0), rotations.hpp and space_motion.hpp (the au).
 #ifndef PRECESSION_EARTH_HPP
 #define PRECESSION_EARTH_HPP
 
@@ -135,6 +135,8 @@ constexpr double EARTH_VELOCITY_UNIT = 1e-8;
 // longitude of perihelion and that of the ascending node (degrees), and
 // the rates of each a Julian century; and the Sun's mass over the
 // planet's, its satellites included (the IAU 2009 system of constants).
+// One row a planet from Mercury to Neptune, the Earth-Moon barycentre the
+// third.
 struct MeanOrbit {
 	double element[6]; // a, e, I, L, longitude of perihelion, longitude of the node
 	double rate[6];    // the same, a Julian century
