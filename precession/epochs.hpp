@@ -1,7 +1,8 @@
 // precession's epochs: an epoch text read (a Julian epoch, 2026.94 or
 // J2026.94, or the Besselian B1950, which means the FK4 system), the
-// epochs that name the two systems, and time since J2000.0.  Whether a
-// model takes an epoch is models.hpp's.  Uses decimal.hpp.
+// epochs that name the two systems, the day and the Julian year, and time
+// since J2000.0.  Whether a model takes an epoch is models.hpp's.  Uses
+// decimal.hpp.
 #ifndef PRECESSION_EPOCHS_HPP
 #define PRECESSION_EPOCHS_HPP
 
@@ -22,6 +23,15 @@ struct Epoch {
 // J2000.0, the epoch of the input positions unless --from says otherwise.
 constexpr Epoch J2000 = {false, 2000, true, 2000};
 
+// Seconds in a day.
+constexpr double DAY_S = 86400;
+
+// Days in a Julian year.
+constexpr double JULIAN_YEAR_DAYS = 365.25;
+
+// J2000.0 as a Julian Date (TT): 2000 January 1, 12h TT (IAU 1976).
+constexpr double J2000_JD = 2451545.0;
+
 // B1950.0 as a Julian Date (TT): 1950 - 1900 tropical years of
 // 365.242198781 days after B1900.0, JD 2415020.31352 (the Explanatory
 // Supplement to the Astronomical Almanac, 1992, section 3.59).
@@ -29,7 +39,7 @@ constexpr double B1950_JD = 2415020.31352 + (1950.0 - 1900) * 365.242198781;
 
 // B1950.0 as a Julian epoch: 1949.9997904..., Julian years of 365.25
 // days from J2000.0, JD 2451545.0.
-constexpr double B1950_JULIAN_EPOCH = 2000 + (B1950_JD - 2451545.0) / 365.25;
+constexpr double B1950_JULIAN_EPOCH = 2000 + (B1950_JD - J2000_JD) / JULIAN_YEAR_DAYS;
 
 // Julian centuries of TT since J2000.0 at the Julian epoch (years).
 inline double centuries_since_2000(double epoch) { return (epoch - 2000) / 100; }

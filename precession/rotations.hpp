@@ -1,11 +1,14 @@
-// Rotations of the sphere as 3x3 matrices: a vector rotated, the product
-// of two rotations and the inverse of one.  Uses angles.hpp's Vec.
+// Rotations of the sphere as 3x3 matrices: the rotations about the axes, a
+// vector rotated, the product of two rotations and the inverse of one.
+// Uses angles.hpp's Vec.
 //
 // The rotations follow one convention: R1(phi), R2(phi) and R3(phi) turn
 // the coordinate frame by phi about its x, y or z axis, anticlockwise as
 // seen from the positive end of the axis towards the origin.
 #ifndef PRECESSION_ROTATIONS_HPP
 #define PRECESSION_ROTATIONS_HPP
+
+#include <cmath>
 
 #include "angles.hpp"
 
@@ -16,6 +19,33 @@ struct Matrix {
 
 // The identity, the rotation that changes nothing.
 constexpr Matrix IDENTITY = {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
+
+// The rotations about the axes, one function each.
+//
+// Given:
+//    phi      the angle, radians
+// Returned:
+//    (value)  R1(phi), R2(phi) or R3(phi): the frame turned by phi about
+//             its x, y or z axis, anticlockwise seen from the axis's
+//             positive end
+// References:
+//    the standard routines' eraRx, eraRy and eraRz, which multiply a
+//    matrix by them
+inline Matrix about_x(double phi)
+{
+	double c = std::cos(phi), s = std::sin(phi);
+	return Matrix{{{1, 0, 0}, {0, c, s}, {0, -s, c}}};
+}
+inline Matrix about_y(double phi)
+{
+	double c = std::cos(phi), s = std::sin(phi);
+	return Matrix{{{c, 0, -s}, {0, 1, 0}, {s, 0, c}}};
+}
+inline Matrix about_z(double phi)
+{
+	double c = std::cos(phi), s = std::sin(phi);
+	return Matrix{{{c, s, 0}, {-s, c, 0}, {0, 0, 1}}};
+}
 
 // The vector p v, each component summed x, y, z.
 inline Vec rotated(const Matrix &p, const Vec &v)

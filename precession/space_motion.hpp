@@ -2,15 +2,16 @@
 // moved to another by its proper motion, parallax and radial velocity, as
 // a straight line in space at constant velocity, with the light time at
 // both epochs and the special-relativistic step from observed to inertial
-// velocity.  Positions only: no proper motion, parallax or radial velocity
-// comes back.
+// velocity.  Positions, and the change of the star's distance for its
+// parallax at the new epoch: no proper motion or radial velocity comes
+// back.
 //
 // Units inside are the astronomical unit and the day, with the barycentre
 // at the origin; a parallax in seconds of arc is a distance of
 // ARCSEC_PER_RADIAN (angles.hpp) over it in au.  The result is a unit
 // vector (angles.hpp's Vec) that direction() turns into (ra, dec), or that
 // a precession matrix rotates first.  Plain double arithmetic in the order
-// written.  Uses angles.hpp.
+// written.  Uses angles.hpp and epochs.hpp (the day and the Julian year).
 #ifndef PRECESSION_SPACE_MOTION_HPP
 #define PRECESSION_SPACE_MOTION_HPP
 
@@ -18,18 +19,13 @@
 #include <cmath>
 
 #include "angles.hpp"
+#include "epochs.hpp"
 
 // The speed of light, metres a second (exact, by the definition of the metre).
 constexpr double LIGHT_SPEED_M_PER_S = 299792458;
 
 // The astronomical unit, metres (exact, IAU 2012 Resolution B2).
 constexpr double AU_M = 149597870700;
-
-// Seconds in a day.
-constexpr double DAY_S = 86400;
-
-// Days in a Julian year.
-constexpr double JULIAN_YEAR_DAYS = 365.25;
 
 // The speed of light in au a day, 86400 / (au / c): 173.1446326742403...
 constexpr double LIGHT_AU_PER_DAY = DAY_S / (AU_M / LIGHT_SPEED_M_PER_S);
@@ -129,8 +125,17 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v, bool *settled)
 	return Vec{w * u.x + k * transverse.x, w * u.y + k * transverse.y, w * u.z + k * transverse.z};
 }
 
+// What a move says besides the star's direction: whether it could be
+// moved, and of its distance, so that its parallax at the new epoch is the
+// catalogue's times ratio, unless the guard raised the parallax.
+struct Moved {
+	int faults;   // 0, or MotionFault bits
+	double ratio; // |p0| / |p1|: the star's distance at from_epoch over that at to_epoch
+	bool raised;  // the guard raised the parallax given: the distance stands in for an unknown one
+};
+
 // A star's position at one Julian epoch from its catalogue data at
-// another.
+// another, and what the move says of its distance.
 //
 // Given:
 //    star        the catalogue data (above), finite
@@ -140,9 +145,13 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v, bool *settled)
 // Returned:
 //    (value)     the unit vector of the star's position at to_epoch;
 //                direction() gives (ra, dec), in radians
-//    *faults     0, or the MotionFault bits that keep the star from being
-//                moved: TOO_FAST or NO_POSITION, and then the value is no
-//                position, or UNSETTLED
+//    *moved      faults: 0, or the MotionFault bits that keep the star
+//                from being moved, TOO_FAST or NO_POSITION, and then the
+//                value is no position, or UNSETTLED; ratio: that of the
+//                star's distances (au) at the two epochs, |p0| / |p1|, p0
+//                the position at from_epoch and p1 that at to_epoch (its
+//                light-time corrected place); raised: whether the guard
+//                raised the parallax given
 // Notes:
 // 1. The steps, in this order: the parallax guard, p' = max(parallax, 326
 //    m, 5e-7), m the star's motion in a year as an angle (radians), the
@@ -173,9 +182,12 @@ inline Vec inertial_velocity(const Vec &u, const Vec &v, bool *settled)
 //    be for a star given none or a negative one.  The position may still
 //    not be finite for extreme data (a parallax of 1e200 mas): callers
 //    check.
+// 6. The parallax at to_epoch is the catalogue's times the ratio, as the
+//    standard routines return it (parallax_at_epoch()); with a raised
+//    parallax the star has none to apply.
 // References:
 //    the standard routines' eraPmsafe, eraStarpv and eraStarpm
-inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_epoch, int *faults)
+inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_epoch, Moved *moved)
 {
 	double sa = std::sin(star.ra), ca = std::cos(star.ra);
 	double sd = std::sin(star.dec), cd = std::cos(star.dec);
@@ -189,6 +201,8 @@ inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_ep
 		parallax = PARALLAX_PER_MOTION * motion;
 	if (parallax < PARALLAX_FLOOR)
 		parallax = PARALLAX_FLOOR;
+	moved->raised = parallax != star.parallax;
+	moved->ratio = 1;
 
 	// 2. Position (au) and velocity (au a day).
 	double r = ARCSEC_PER_RADIAN / parallax; // the guard keeps it from 0
@@ -200,9 +214,9 @@ inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_ep
 	double rpd = r * dec_rate;
 	double w = rpd * sd - cd * rdot;
 	Vec v = {-p.y * ra_rate - w * ca, p.x * ra_rate - w * sa, rpd * cd + sd * rdot};
-	*faults = 0;
+	moved->faults = 0;
 	if (std::sqrt(dot(v, v)) / LIGHT_AU_PER_DAY > SPEED_LIMIT_OF_C) {
-		*faults = TOO_FAST;
+		moved->faults = TOO_FAST;
 		return Vec{0, 0, 0};
 	}
 
@@ -211,13 +225,13 @@ inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_ep
 	// length squared is 0).
 	double length = std::sqrt(dot(p, p));
 	if (!(length > 0) || !std::isfinite(length)) {
-		*faults = NO_POSITION;
+		moved->faults = NO_POSITION;
 		return Vec{0, 0, 0};
 	}
 	bool settled;
 	v = inertial_velocity(Vec{p.x / length, p.y / length, p.z / length}, v, &settled);
 	if (!settled)
-		*faults |= UNSETTLED;
+		moved->faults |= UNSETTLED;
 
 	// 4. The light time at both epochs.
 	double t1 = length / LIGHT_AU_PER_DAY;
@@ -227,11 +241,20 @@ inline Vec moved_star(const CatalogueStar &star, double from_epoch, double to_ep
 	double c2v2 = LIGHT_AU_PER_DAY * LIGHT_AU_PER_DAY - dot(v, v);
 	double t2 = (-qv + std::sqrt(qv * qv + c2v2 * dot(q, q))) / c2v2;
 	double t = dt + (t1 - t2);
-	Vec moved = {p.x + t * v.x, p.y + t * v.y, p.z + t * v.z};
+	Vec at = {p.x + t * v.x, p.y + t * v.y, p.z + t * v.z};
 
 	// 5. The direction.
-	double size = std::sqrt(dot(moved, moved));
-	return Vec{moved.x / size, moved.y / size, moved.z / size};
+	double size = std::sqrt(dot(at, at));
+	moved->ratio = length / size;
+	return Vec{at.x / size, at.y / size, at.z / size};
+}
+
+// A star's parallax at the epoch moved_star() took it to, seconds of arc:
+// the catalogue's times the ratio of the distances, or 0, none, where the
+// guard raised it.
+inline double parallax_at_epoch(const CatalogueStar &star, const Moved &moved)
+{
+	return moved.raised ? 0 : star.parallax * moved.ratio;
 }
 
 #endif

@@ -118,11 +118,11 @@ inline int transform(const Transform &t, EpochMatrix &last, const Epoch &to, con
 {
 	double alpha = star.ra, delta = star.dec;
 	Vec v;
-	int faults = 0;
 	if (t.motion != NO_MOTION) {
-		v = moved_star(star, t.epoch, to.julian, &faults);
-		if (faults != 0)
-			return faults;
+		Moved moved;
+		v = moved_star(star, t.epoch, to.julian, &moved);
+		if (moved.faults != 0)
+			return moved.faults;
 		direction(v, &alpha, &delta);
 	}
 	if (t.from_given && same_epoch(t.from, to)) {

@@ -3,13 +3,22 @@
 // its largest difference and fails beyond its bound: the precession
 // matrices against eraBp06's precession matrix rp and eraLtp, and
 // precession between two epochs and through FK4 against their
-// compositions and eraFk45z and eraFk54z; skysep's separation and
-// position angle against eraSeps and eraPas.  Without the
+// compositions and eraFk45z and eraFk54z; the frame bias, galactic and
+// ecliptic coordinates against eraBp00, eraIcrs2g, eraG2icrs and eraEcm06;
+// UTC dates read into TT against eraDtf2d, eraUtctai and eraTaitt; the
+// Earth's state against eraEpv00, and the apparent place against the chain
+// of eraPmsafe, eraPmpx, eraLdsun, eraAb and eraPn06;
+// skysep's separation and position angle against eraSeps and eraPas.  Without the
 // routines the check says that it is skipped (exit status 77).
 #include <cmath>
 #include <cstdio>
 
+#include "apparent.hpp"
+#include "dates.hpp"
 #include "decimal.hpp"
+#include "ecliptic.hpp"
+#include "frame_bias.hpp"
+#include "galactic.hpp"
 #include "position_angle.hpp"
 #include "random.hpp"
 #include "transform.hpp"
@@ -287,6 +296,229 @@ static void motion()
 	report("IAU 2000B against the full model, 1995 to 2050", full.worst, full.at, 3, "mas");
 }
 
+// The frame bias against the standard routines' IAU 2000 bias, eraBp00's
+// rb from eraBi00's angles, and against IAU 2006's, eraBp06's rb, from
+// which it is meant to differ by 0.2 microseconds of arc; then, over random
+// positions and epochs of 1800 to 2200, galactic coordinates both ways
+// against eraIcrs2g and eraG2icrs, the ecliptic of date against eraEcm06
+// and the bias with the precession, P B, against eraPmat06.
+static void frames()
+{
+	Matrix bias = frame_bias_matrix();
+	double rb00[3][3], rb06[3][3], rp[3][3], rbp[3][3], m[3][3];
+	eraBp00(ERFA_DJ00, 0, rb00, rp, rbp);
+	eraBp06(ERFA_DJ00, 0, rb06, rp, rbp);
+	Largest b00, b06, to_galactic, from_galactic, ecliptic, bias_precession;
+	for (int i = 0; i < 9; i++) {
+		b00.add(std::fabs(bias.p[i / 3][i % 3] - rb00[i / 3][i % 3]), i);
+		b06.add(std::fabs(bias.p[i / 3][i % 3] - rb06[i / 3][i % 3]), i);
+	}
+	Random r{1958};
+	Matrix from_galaxy = transposed(ICRS_TO_GALACTIC);
+	for (int i = 0; i < 20000; i++) {
+		double ra = r.uniform(0, 2 * PI), dec = std::asin(r.uniform(-1, 1)), epoch = r.uniform(1800, 2200);
+		double a, b, a2, b2, d1, d2;
+		direction(rotated(ICRS_TO_GALACTIC, unit_vector(ra, dec)), &a, &b);
+		eraIcrs2g(ra, dec, &a2, &b2);
+		to_galactic.add(mas(a, b, a2, b2), b2 * ERFA_DR2D);
+		direction(rotated(from_galaxy, unit_vector(ra, dec)), &a, &b);
+		eraG2icrs(ra, dec, &a2, &b2);
+		from_galactic.add(mas(a, b, a2, b2), dec * ERFA_DR2D);
+		eraEpj2jd(epoch, &d1, &d2);
+		eraEcm06(d1, d2, m);
+		direction(rotated(ecliptic_matrix(epoch, bias), unit_vector(ra, dec)), &a, &b);
+		theirs(nullptr, m, ra, dec, &a2, &b2);
+		ecliptic.add(mas(a, b, a2, b2), epoch);
+		eraPmat06(d1, d2, m);
+		direction(rotated(product(iau2006_matrix(epoch), bias), unit_vector(ra, dec)), &a, &b);
+		theirs(nullptr, m, ra, dec, &a2, &b2);
+		bias_precession.add(mas(a, b, a2, b2), epoch);
+	}
+	report("frame bias against eraBp00's, IAU 2000 (at an element)", b00.worst, b00.at, 1e-16, "per element");
+	report("frame bias against eraBp06's, IAU 2006 (at an element)", b06.worst, b06.at, 2e-12, "per element");
+	report("ICRS to galactic (at a latitude)", to_galactic.worst, to_galactic.at, 1e-5, "mas");
+	report("galactic to ICRS (at a latitude)", from_galactic.worst, from_galactic.at, 1e-5, "mas");
+	report("ecliptic of date, 1800 to 2200", ecliptic.worst, ecliptic.at, 0.01, "mas");
+	report("bias and precession P B, 1800 to 2200", bias_precession.worst, bias_precession.at, 0.01, "mas");
+}
+
+// UTC dates from 1972 to 2026 read as text, in each of their forms,
+// against eraDtf2d, eraUtctai and eraTaitt: TT in seconds of the two-part
+// Julian Date within 1 microsecond, that TT written as a Julian Date and
+// read back too, and the epoch against eraEpj within its rounding, 4
+// microseconds.  A quarter of the times are 23:59:60.x on the last day of
+// June or December, a leap second or not, and a few fields are out of
+// range: a text is a date exactly when eraDtf2d takes its numbers without
+// an error or a time past the day's end.
+static void dates()
+{
+	Random r{1972};
+	Largest utc, jd, epoch;
+	int verdicts = 0;
+	for (int i = 0; i < 20000; i++) {
+		int y = 1972 + r.below(55), mo = 1 + r.below(12), d = 1 + r.below(28), h = r.below(24), mi = r.below(60);
+		long micro = r.below(60000000), form = i % 5;
+		if (i % 4 == 0)
+			mo = 6 + 6 * r.below(2), d = 30 + (mo == 12), h = 23, mi = 59, micro = 60000000 + r.below(1000000);
+		else if (i % 4 == 1)
+			d = 29 + r.below(3), h = r.below(26), mi = r.below(61); // some days, hours or minutes too many
+		if (form < 3)
+			micro = form == 2 ? micro / 1000000 * 1000000 : 0, h *= form > 0, mi *= form > 0;
+		char text[64];
+		int n = std::sprintf(text, "%04d-%02d-%02d", y, mo, d);
+		if (form > 0)
+			n += std::sprintf(text + n, "T%02d:%02d", h, mi);
+		if (form > 1)
+			n += std::sprintf(text + n, form == 2 ? ":%02.0f" : ":%09.6f", micro / 1e6);
+		if (form > 0 && i % 2)
+			std::sprintf(text + n, "Z");
+		double d1, d2, t1, t2, tt1, tt2;
+		int status = eraDtf2d("UTC", y, mo, d, h, mi, micro / 1e6, &d1, &d2);
+		TtDate date;
+		DateText got = read_date(text, &date);
+		bool valid = status >= 0 && !(status & 2);
+		verdicts += got != (valid ? DateText::DATE : DateText::NOT_CALENDAR);
+		if (!valid || got != DateText::DATE)
+			continue;
+		eraUtctai(d1, d2, &t1, &t2);
+		eraTaitt(t1, t2, &tt1, &tt2);
+		utc.add(std::fabs((date.jd1 - tt1) + (date.jd2 - tt2)) * ERFA_DAYSEC * 1e6, y);
+		epoch.add(std::fabs(date.epoch - eraEpj(tt1, tt2)) * ERFA_DJY * ERFA_DAYSEC * 1e6, y);
+		// That TT as a Julian Date: its whole days, then 12 decimals.
+		double days = tt1 + 0.5, rest = tt2 - 0.5;
+		days += std::floor(rest), rest -= std::floor(rest);
+		char decimals[32];
+		std::sprintf(decimals, "%.12f", rest);
+		std::sprintf(text, "JD%.0f%s", days, decimals + 1);
+		got = read_date(text, &date);
+		verdicts += got != DateText::DATE;
+		jd.add(std::fabs((date.jd1 - tt1) + (date.jd2 - tt2)) * ERFA_DAYSEC * 1e6, y);
+	}
+	report("UTC dates to TT, 1972 to 2026 (at a year)", utc.worst, utc.at, 1, "us");
+	report("TT written as a Julian Date (at a year)", jd.worst, jd.at, 1, "us");
+	report("the Julian epoch of a date (at a year)", epoch.worst, epoch.at, 4, "us");
+	report("texts read otherwise than eraDtf2d's verdict", verdicts, 0, 0, "texts");
+}
+
+// Sirius, Vega, Polaris, Arcturus, Betelgeuse, Canopus, Regulus, Spica,
+// alpha Cen A, Proxima, Barnard's star and 61 Cyg A at 2016.0, from their
+// Hipparcos and Gaia data, rounded.
+static const Star BRIGHT[] = {
+	{101.28715533, -16.71611586, -546.01, -1223.07, 379.21, -5.5, 2016},
+	{279.23473479, 38.78368896, 200.94, 286.23, 130.23, -13.9, 2016},
+	{37.95456067, 89.26410897, 44.48, -11.85, 7.54, -16.42, 2016},
+	{213.91530029, 19.18240916, -1093.39, -2000.06, 88.83, -5.19, 2016},
+	{88.79293899, 7.40706399, 27.54, 11.3, 6.55, 21.91, 2016},
+	{95.98795782, -52.69566138, 19.93, 23.24, 10.55, 20.3, 2016},
+	{152.09296244, 11.96720878, -248.73, 5.59, 41.13, 5.9, 2016},
+	{201.29824736, -11.16131949, -42.35, -30.67, 13.06, 1.0, 2016},
+	{219.90205833, -60.83399278, -3679.25, 473.67, 754.81, -21.4, 2016},
+	{217.42894222, -62.67949033, -3781.31, 769.77, 768.07, -22.2, 2016},
+	{269.44850252, 4.73942037, -801.55, 10362.39, 546.98, -110.5, 2016},
+	{316.748662, 38.763863, 4164.209, 3249.614, 285.9949, -65.97, 2016},
+};
+
+// The distance between two vectors.
+static double apart(const Vec &a, const double b[3])
+{
+	double d[3] = {a.x - b[0], a.y - b[1], a.z - b[2]};
+	return std::sqrt(eraPdp(d, d));
+}
+
+// The standard routines' apparent place of (ra, dec), with the parallax
+// px (0 for none), for the date d1 + d2 and eraEpv00's Earth there, pvh
+// and pvb; and the star's elongation from the Sun, degrees.
+static void their_apparent(double ra, double dec, double px, double d1, double d2, double pvh[2][3], double pvb[2][3],
+                           double *a, double *b, double *elongation)
+{
+	double em, e[3], pco[3], pn[3], pa[3], v[3], rt[3], dpsi, deps, epsa, rb[3][3], rp[3][3], rbp[3][3], rn[3][3],
+	        rbpn[3][3];
+	eraPn(pvh[0], &em, e);
+	eraPmpx(ra, dec, 0, 0, px, 0, 0, pvb[0], pco);
+	eraLdsun(pco, e, em, pn);
+	for (int k = 0; k < 3; k++)
+		v[k] = pvb[1][k] * ERFA_AULT / ERFA_DAYSEC;
+	eraAb(pn, v, em, std::sqrt(1 - eraPdp(v, v)), pa);
+	eraNut00b(d1, d2, &dpsi, &deps);
+	eraPn06(d1, d2, dpsi, deps, &epsa, rb, rp, rbp, rn, rbpn);
+	eraRxp(rbpn, pa, rt);
+	eraC2s(rt, a, b);
+	double sun[3] = {-e[0], -e[1], -e[2]};
+	*elongation = eraSepp(pco, sun) * ERFA_DR2D;
+}
+
+// Over random dates of 1900 to 2100: the Earth's state against eraEpv00,
+// its velocity within 1 m/s and its positions within 2e-4 au; and the
+// apparent place, of the twelve stars above, of random stars without
+// motion, half of those within 5 degrees of the Sun, and of random stars
+// moving with a parallax that the guard often raises, against the
+// standard routines' chain with the same nutation: eraPmsafe to the date,
+// eraPmpx with the parallax it returns (none where it raised it), eraLdsun
+// and eraAb with eraEpv00's Earth, and eraPn06 of eraNut00b's angles.
+// Within 1 mas more than 3 degrees from the Sun; nearer, where the error
+// in the Sun's direction grows in the deflection, each band's largest
+// difference is printed, not bounded.
+static void apparent()
+{
+	Random r{2100};
+	Matrix bias = frame_bias_matrix();
+	Largest velocity, heliocentric, barycentric, band[5];
+	double c1, c2;
+	eraEpj2jd(2016, &c1, &c2);
+	for (int i = 0; i < 9000; i++) {
+		double epoch = r.uniform(1900, 2100), d1, d2, pvh[2][3], pvb[2][3], em, e[3], ra, dec, px = 0;
+		eraEpj2jd(epoch, &d1, &d2);
+		eraEpv00(d1, d2, pvh, pvb);
+		eraPn(pvh[0], &em, e);
+		EarthState earth = earth_state(epoch);
+		velocity.add(apart(earth.velocity, pvb[1]) * ERFA_DAU / ERFA_DAYSEC, epoch);
+		heliocentric.add(apart(earth.heliocentric, pvh[0]), epoch);
+		barycentric.add(apart(earth.barycentric, pvb[0]), epoch);
+		Vec u;
+		double parallax = 0;
+		// A star of the twelve, or one moving up to 2.8" a year with a parallax
+		// of up to 3 mas, which the guard often raises.
+		if (i % 2 == 0 || i % 6 == 3) {
+			Star s = i % 2 == 0 ? BRIGHT[i / 2 % 12]
+			                    : Star{r.uniform(0, 360), std::asin(r.uniform(-1, 1)) * ERFA_DR2D, r.uniform(-2000, 2000),
+			                           r.uniform(-2000, 2000), r.uniform(0, 3), r.uniform(-100, 100), 2016};
+			ra = s.ra * ERFA_DD2R, dec = s.dec * ERFA_DD2R;
+			CatalogueStar star = {ra, dec, s.pmra * ERFA_DMAS2R / std::cos(dec), s.pmdec * ERFA_DMAS2R,
+			                      s.parallax / 1000, s.velocity};
+			Moved moved;
+			u = moved_star(star, 2016, epoch, &moved);
+			parallax = parallax_at_epoch(star, moved);
+			double pr, pd, rv;
+			if (eraPmsafe(ra, dec, star.mu_alpha, star.mu_delta, star.parallax, s.velocity, c1, c2, d1, d2, &ra,
+			              &dec, &pr, &pd, &px, &rv) & 1)
+				px = 0;
+		} else { // a star without motion, anywhere, or 0.27 (the Sun's limb) to 5 degrees from the Sun
+			double g[3], theta = r.uniform(0.27, 5) * ERFA_DD2R;
+			eraS2c(r.uniform(0, 2 * PI), std::asin(r.uniform(-1, 1)), g);
+			double gs = eraPdp(g, e), across = std::sqrt(1 - gs * gs);
+			for (int k = 0; i % 6 == 1 && k < 3; k++)
+				g[k] = -std::cos(theta) * e[k] + std::sin(theta) * (g[k] - gs * e[k]) / across;
+			eraC2s(g, &ra, &dec);
+			u = unit_vector(ra, dec);
+		}
+		double a, b, a2, b2, elongation;
+		apparent_place(u, parallax, earth, true_equator_matrix(epoch, bias), &a, &b);
+		their_apparent(ra, dec, px, d1, d2, pvh, pvb, &a2, &b2, &elongation);
+		if (elongation > 0.27) // not behind the Sun's disc
+			band[elongation > 5 ? 0 : elongation > 3 ? 1 : elongation > 2 ? 2 : elongation > 1 ? 3 : 4].add(
+			        mas(a, b, a2, b2), elongation);
+	}
+	report("Earth's velocity, 1900 to 2100", velocity.worst, velocity.at, 1, "m/s");
+	report("Earth's heliocentric position, 1900 to 2100", heliocentric.worst, heliocentric.at, 2e-4, "au");
+	report("Earth's barycentric position, 1900 to 2100", barycentric.worst, barycentric.at, 2e-4, "au");
+	report("apparent place, Sun more than 5 degrees away (at the elongation)", band[0].worst, band[0].at, 1, "mas");
+	report("apparent place, Sun 3 to 5 degrees away", band[1].worst, band[1].at, 1, "mas");
+	const char *nearer[] = {"2 to 3", "1 to 2", "0.27 (its limb) to 1"};
+	for (int k = 2; k < 5; k++)
+		std::printf("--: apparent place, Sun %s degrees away: largest difference %.2e mas at %g, not bounded\n",
+		            nearer[k - 2], band[k].worst, band[k].at);
+}
+
 int main()
 {
 	for (const Span &s : spans) {
@@ -305,6 +537,9 @@ int main()
 	pairs();
 	epochs();
 	motion();
+	frames();
+	dates();
+	apparent();
 	return failed != 0;
 }
 #else
