@@ -112,8 +112,8 @@ static double model_worst(ModelName model, int epoch, int n)
 {
 	double worst = 0, rp[3][3];
 	eraLtp(epoch, rp);
-	Transform t = make_transform(model, J2000, false, NO_MOTION, 2000, false);
-	EpochMatrix last = {};
+	Transform t = make_transform(model, J2000_EQUINOX, false, MEAN_OF_YEAR, NO_MOTION, 2000);
+	DateMatrix last = {};
 	for (int i = 0; i < n; i++) {
 		double h, d, a, b, p[3], q[3];
 		position(&h, &d);
@@ -126,7 +126,7 @@ static double model_worst(ModelName model, int epoch, int n)
 		eraRxp(rp, p, q);
 		eraC2s(q, &a, &b);
 		a = eraAnp(a);
-		double ra, dec;
+		double ra = 0, dec = 0;
 		transform(t, last, Epoch{false, static_cast<double>(epoch), true, epoch},
 		          CatalogueStar{hours_to_rad(h), deg_to_rad(d), 0, 0, 0, 0}, &ra, &dec);
 		double gh = printed(rad_to_hours(ra), 9), gd = printed(rad_to_deg(dec), 9);

@@ -132,12 +132,12 @@ int main(int argc, char *argv[])
 		for (long i = 0; i < n; i++)
 			v.push_back(decimal(r));
 		// precession -'s model, iau2006, each position to its own year.
-		Transform t = make_transform(IAU2006, J2000, false, NO_MOTION, 2000, false);
-		EpochMatrix last = {};
+		Transform t = make_transform(IAU2006, J2000_EQUINOX, false, MEAN_OF_YEAR, NO_MOTION, 2000);
+		DateMatrix last = {};
 		auto start = std::chrono::steady_clock::now();
 		double sum = 0;
 		for (const Decimal &p : v) {
-			double ra, dec;
+			double ra = 0, dec = 0;
 			Epoch to = {false, static_cast<double>(p.year), true, p.year};
 			transform(t, last, to, CatalogueStar{hours_to_rad(p.hours / 1e6), deg_to_rad(p.degrees / 1e6), 0, 0, 0, 0},
 			          &ra, &dec);

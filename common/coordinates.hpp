@@ -293,7 +293,13 @@ inline bool get_ra(const char *text, const Reading &reading, double *radians, co
 // within -90 to 90 degrees.
 //
 // Refused as a right ascension is.
-inline bool get_dec(const char *text, const Reading &reading, double *radians, const char **reason)
+inline bool get_dec(const char *text, const Reading &reading, double *radians, const char **reason);
+
+// An angle in degrees written as a declination is, to radians in
+// *radians, within lo to hi degrees (outside the reason if not); refused
+// as a declination is.
+inline bool get_degrees(const char *text, const Reading &reading, double lo, double hi, const char *outside,
+                        double *radians, const char **reason)
 {
 	*reason = nullptr;
 	double v[3];
@@ -324,8 +330,27 @@ inline bool get_dec(const char *text, const Reading &reading, double *radians, c
 	if (!std::isfinite(*radians))
 		return false;
 	if (reading.kind == Reading::CATALOGUE)
-		*reason = refused_value(v, n, degrees, -90, 90, OUTSIDE_DECLINATION);
+		*reason = refused_value(v, n, degrees, lo, hi, outside);
 	return *reason == nullptr;
+}
+
+inline bool get_dec(const char *text, const Reading &reading, double *radians, const char **reason)
+{
+	return get_degrees(text, reading, -90, 90, OUTSIDE_DECLINATION, radians, reason);
+}
+
+// The texts l and b of a galactic position, in degrees in any notation of
+// a declination, l from 0 to 360 and b from -90 to 90, to radians, *lon
+// and *lat, or the refusal of the first that is refused, l first.
+inline bool get_galactic(const char *l, const char *b, const Reading &reading, double *lon, double *lat,
+                         Refusal &refusal)
+{
+	const char *reason;
+	if (!get_degrees(l, reading, 0, 360, OUTSIDE_DEGREES, lon, &reason))
+		return refuse(refusal, "galactic longitude", l, reason);
+	if (!get_dec(b, reading, lat, &reason))
+		return refuse(refusal, "galactic latitude", b, reason);
+	return true;
 }
 
 // The texts ra and dec to a position in radians, *alpha and *delta, or the

@@ -20,14 +20,16 @@
 // and degrees, or degrees and degrees with --degrees, each with the
 // decimals of p in a field four wider, or in colon notation with
 // --sexagesimal, hours whatever the reading; as "R.A. = ... hours  Dec =
-// ... degrees", or with --bare the two figures alone, separated by p's
-// byte between them.
+// ... degrees", or for galactic or ecliptic answers in degrees, "l = ...
+// degrees  b = ... degrees" or "lon = ... degrees  lat = ... degrees";
+// with --bare the two figures alone, separated by p's byte between them.
 inline void put_position(Line &line, const Precession &p, double ra, double dec)
 {
-	bool degrees = p.reading.degrees;
+	System to = p.transform.to.system;
+	bool galactic = to == GALACTIC, ecliptic = to == ECLIPTIC, degrees = p.reading.degrees || galactic || ecliptic;
 	int n = p.decimals, width = p.bare ? 0 : n + 4;
 	if (!p.bare)
-		put(line, "R.A. = ");
+		put(line, galactic ? "l = " : ecliptic ? "lon = " : "R.A. = ");
 	if (p.sexagesimal) {
 		char text[SEXAGESIMAL_MAX];
 		put(line, text, format_hms(text, rad_to_hours(ra), n));
@@ -39,9 +41,9 @@ inline void put_position(Line &line, const Precession &p, double ra, double dec)
 		put(line, "\n");
 		return;
 	}
-	// The right ascension, 0 to 2 pi, scaled to its last decimal once: one
-	// that rounds to a whole turn is 0, but in a run without options, which
-	// prints the first release's 24.000.
+	// The right ascension or longitude, 0 to 2 pi, scaled to its last
+	// decimal once: one that rounds to a whole turn is 0, but in a run
+	// without options, which prints the first release's 24.000.
 	double a = degrees ? rad_to_deg(ra) : rad_to_hours(ra);
 	uint64_t scaled = scaled_decimal(a, n);
 	if (p.reading.kind != Reading::LEADING && scaled == (degrees ? 360 : 24) * POW10[n])
@@ -49,6 +51,10 @@ inline void put_position(Line &line, const Precession &p, double ra, double dec)
 	put_scaled(line, scaled, std::signbit(a), width, n);
 	if (p.bare)
 		put(line, &p.between, 1);
+	else if (galactic)
+		put(line, " degrees  b = ");
+	else if (ecliptic)
+		put(line, " degrees  lat = ");
 	else if (degrees)
 		put(line, " degrees  Dec = ");
 	else
@@ -104,7 +110,8 @@ inline bool get_motion(char *const f[], Motion motion, CatalogueStar &star, Refu
 inline bool precession_answer(char *const f[], Precession &p, Line &line, Refusal &refusal)
 {
 	CatalogueStar star = {0, 0, 0, 0, 0, 0};
-	if (!get_position(f[0], f[1], p.reading, &star.ra, &star.dec, refusal))
+	if (p.transform.from.system == GALACTIC ? !get_galactic(f[0], f[1], p.reading, &star.ra, &star.dec, refusal)
+	                                        : !get_position(f[0], f[1], p.reading, &star.ra, &star.dec, refusal))
 		return false;
 	Motion motion = p.transform.motion;
 	if (motion != NO_MOTION && !get_motion(f + MOTION_FIELD, motion, star, refusal))
@@ -113,7 +120,7 @@ inline bool precession_answer(char *const f[], Precession &p, Line &line, Refusa
 	Epoch to = p.to;
 	if (p.reading.kind == Reading::LEADING)
 		to = leading_year(f[year]);
-	else if (!p.year && !get_target(p.transform, f[year], &to, refusal))
+	else if (!p.year && !get_target(p, f[year], &to, refusal))
 		return false;
 	double ra = 0, dec = 0;
 	int faults = transform(p.transform, p.last, to, star, &ra, &dec);

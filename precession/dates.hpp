@@ -3,12 +3,21 @@
 // (JD2461384.4167), read into a Julian Date of TT in two parts and a
 // Julian epoch.  The Gregorian calendar, proleptic before 1582, from the
 // year 1 to 9999; UTC to TAI by the table of leap seconds, TAI to TT by
-// their fixed offset.  Uses decimal.hpp and epochs.hpp.
+// their fixed offset; the day, the Julian year and J2000.0.  Uses
+// decimal.hpp.
 #ifndef PRECESSION_DATES_HPP
 #define PRECESSION_DATES_HPP
 
 #include "decimal.hpp"
-#include "epochs.hpp"
+
+// Seconds in a day.
+constexpr double DAY_S = 86400;
+
+// Days in a Julian year.
+constexpr double JULIAN_YEAR_DAYS = 365.25;
+
+// J2000.0 as a Julian Date (TT): 2000 January 1, 12h TT (IAU 1976).
+constexpr double J2000_JD = 2451545.0;
 
 // TT - TAI, seconds: exact, by the definition of TT (IAU 1991 Resolution
 // A4).

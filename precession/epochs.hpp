@@ -1,8 +1,8 @@
 // precession's epochs: an epoch text read (a Julian epoch, 2026.94 or
-// J2026.94, or the Besselian B1950, which means the FK4 system), the
-// epochs that name the two systems, the day and the Julian year, and time
+// J2026.94, a date of UTC or a Julian Date, or the Besselian B1950, which
+// means the FK4 system), the epochs that name the two systems, and time
 // since J2000.0.  Whether a model takes an epoch is models.hpp's.  Uses
-// decimal.hpp.
+// dates.hpp and decimal.hpp.
 #ifndef PRECESSION_EPOCHS_HPP
 #define PRECESSION_EPOCHS_HPP
 
@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "dates.hpp"
 #include "decimal.hpp"
 
 // An epoch: Julian, or B1950 in the FK4 system.
@@ -22,15 +23,6 @@ struct Epoch {
 
 // J2000.0, the epoch of the input positions unless --from says otherwise.
 constexpr Epoch J2000 = {false, 2000, true, 2000};
-
-// Seconds in a day.
-constexpr double DAY_S = 86400;
-
-// Days in a Julian year.
-constexpr double JULIAN_YEAR_DAYS = 365.25;
-
-// J2000.0 as a Julian Date (TT): 2000 January 1, 12h TT (IAU 1976).
-constexpr double J2000_JD = 2451545.0;
 
 // B1950.0 as a Julian Date (TT): 1950 - 1900 tropical years of
 // 365.242198781 days after B1900.0, JD 2415020.31352 (the Explanatory
@@ -53,8 +45,10 @@ inline bool same_epoch(const Epoch &a, const Epoch &b)
 // Whether the epoch is J2000.0, which the models' matrices start from.
 inline bool is_j2000(const Epoch &e) { return !e.besselian && e.julian == 2000; }
 
-// The reason after the text of a Besselian epoch other than B1950.
+// The reasons after the text of a Besselian epoch other than B1950, and
+// of a date not in the calendar.
 constexpr const char *ONE_BESSELIAN = "not read: B1950 is the one Besselian epoch (FK4)";
+constexpr const char *NOT_CALENDAR = "not a calendar date";
 
 // The year y saturated to the 32-bit range, so that the years between two
 // never overflow.
@@ -63,13 +57,16 @@ inline long long saturated(long long y) { return y > INT32_MAX ? INT32_MAX : y <
 // An epoch text read whole.
 //
 // Given:
-//    text     B1950, with or without a point and zeros after it; or a
-//             Julian epoch, a number that read_number() reads whole, with
-//             an optional J before it, finite; letters upper case
+//    text     a date of UTC or a Julian Date of TT (read_date()); B1950,
+//             with or without a point and zeros after it; or a Julian
+//             epoch, a number that read_number() reads whole, with an
+//             optional J before it, finite; letters upper case
 // Returned:
-//    *e       the epoch; whole if the number is an integer that strtoll
-//             reads whole in base 10, then year, saturated to 32 bits
-//    *reason  null, or ONE_BESSELIAN for another Besselian epoch
+//    *e       the epoch, a date's in TT; whole if the number is an integer
+//             that strtoll reads whole in base 10, then year, saturated to
+//             32 bits
+//    *reason  null, NOT_CALENDAR for a date not in the calendar, or
+//             ONE_BESSELIAN for another Besselian epoch
 //    (value)  false for a text that is not an epoch
 // Notes:
 // 1. No blank may lead or end the text, after the J or B as before it.
@@ -77,6 +74,17 @@ inline bool read_epoch(const char *text, Epoch *e, const char **reason)
 {
 	*reason = nullptr;
 	char *end;
+	TtDate date;
+	switch (read_date(text, &date)) {
+	case DateText::DATE:
+		*e = Epoch{false, date.epoch, false, 0};
+		return true;
+	case DateText::NOT_CALENDAR:
+		*reason = NOT_CALENDAR;
+		return false;
+	case DateText::NOT_A_DATE:
+		break;
+	}
 	if (text[0] == 'B') {
 		const char *p = text + 1;
 		if (std::strncmp(p, "1950", 4) == 0 && (p[4] == '\0' || (p[4] == '.' && p[5 + std::strspn(p + 5, "0")] == '\0'))) {

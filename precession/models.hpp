@@ -86,7 +86,7 @@ inline bool get_epoch(const char *text, ModelName name, const char *what, Epoch 
 {
 	const char *reason;
 	if (!read_epoch(text, e, &reason))
-		return refuse(refusal, reason != nullptr ? "epoch" : what, text, reason);
+		return refuse(refusal, reason == ONE_BESSELIAN ? "epoch" : what, text, reason);
 	return check_epoch(text, *e, name, what, refusal);
 }
 

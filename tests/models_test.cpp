@@ -122,9 +122,21 @@ static const Epoch B1950 = {true, B1950_JULIAN_EPOCH, false, 0};
 // the model, in radians.
 static void ours(ModelName model, const Epoch &from, const Epoch &to, double ra, double dec, double *a, double *b)
 {
-	EpochMatrix last = {};
-	transform(make_transform(model, from, true, NO_MOTION, from.julian, false), last, to,
+	DateMatrix last = {};
+	transform(make_transform(model, Frame{EQUINOX, from}, true, MEAN_OF_YEAR, NO_MOTION, from.julian), last, to,
 	          CatalogueStar{ra, dec, 0, 0, 0, 0}, a, b);
+}
+
+// precession's transformation of a star from the system from to the
+// system to, at the Julian epoch year, by iau2006, in radians: as the
+// command line makes it, with motion from the epoch of the star's data.
+static void across(System from, System to, const Epoch &to_epoch, double year, const CatalogueStar &star,
+                   Motion motion, double *a, double *b)
+{
+	DateMatrix last = {};
+	*a = *b = 0;
+	transform(make_transform(IAU2006, Frame{from, J2000}, false, Frame{to, to_epoch}, motion, motion ? 2016 : 2000),
+	          last, epoch(year), star, a, b);
 }
 
 // The standard routines' composition: (ra, dec) taken back by the
@@ -241,7 +253,7 @@ static const Star STARS[] = {
 static void motion()
 {
 	Random r{2016};
-	Largest near, far, unknown, nutation, full;
+	Largest near, far, unknown, nutation, full, to_icrs, to_epoch;
 	for (int i = 0; i < 60000; i++) {
 		Star s = STARS[i % 6];
 		if (i >= 600) { // random stars moving up to 2.8" a year, some without a parallax or velocity
@@ -256,24 +268,39 @@ static void motion()
 		double to = known ? (i % 2 ? r.uniform(1000, 3000) : r.uniform(1800, 2200)) : s.epoch + r.uniform(-500, 500);
 		to = std::fmin(std::fmax(to, 1000), 3000);
 		double ra = s.ra * ERFA_DD2R, dec = s.dec * ERFA_DD2R, a = 0, b = 0, a2, b2, d1, d2, e1, e2, rp[3][3];
-		EpochMatrix last = {};
+		DateMatrix last = {};
 		CatalogueStar star = {ra, dec, s.pmra * ERFA_DMAS2R / std::cos(dec), s.pmdec * ERFA_DMAS2R, s.parallax / 1000,
 		                      s.velocity};
-		transform(make_transform(IAU2006, J2000, false, IN_SPACE, s.epoch, false), last, epoch(to), star, &a, &b);
+		transform(make_transform(IAU2006, J2000_EQUINOX, false, MEAN_OF_YEAR, IN_SPACE, s.epoch), last, epoch(to), star,
+		          &a, &b);
 		eraEpj2jd(s.epoch, &d1, &d2);
 		eraEpj2jd(to, &e1, &e2);
-		double pr, pd, px, rv;
+		double pr, pd, px, rv, a3, b3, m[3][3];
 		eraPmsafe(ra, dec, star.mu_alpha, star.mu_delta, star.parallax, s.velocity, d1, d2, e1, e2, &a2, &b2, &pr,
 		          &pd, &px, &rv);
+		bool present = known && to >= 1800 && to <= 2200;
+		if (present) { // from the ICRS to the ICRS of the year, and to the mean equator of an epoch
+			transform(make_transform(IAU2006, Frame{ICRS, J2000}, false, Frame{ICRS, J2000}, IN_SPACE, s.epoch), last,
+			          epoch(to), star, &a3, &b3);
+			to_icrs.add(mas(a3, b3, a2, b2), to);
+			double e = r.uniform(1800, 2200);
+			transform(make_transform(IAU2006, Frame{ICRS, J2000}, false, Frame{EQUINOX, epoch(e)}, IN_SPACE, s.epoch),
+			          last, epoch(to), star, &a3, &b3);
+			eraEpj2jd(e, &e1, &e2);
+			eraPmat06(e1, e2, m);
+			double a4, b4;
+			theirs(nullptr, m, a2, b2, &a4, &b4);
+			to_epoch.add(mas(a3, b3, a4, b4), e);
+		}
 		bp06(to, rp);
 		theirs(nullptr, rp, a2, b2, &a2, &b2);
-		(!known ? unknown : to >= 1800 && to <= 2200 ? near : far).add(mas(a, b, a2, b2), to);
+		(!known ? unknown : present ? near : far).add(mas(a, b, a2, b2), to);
 
 		// The true equator and equinox, for a star without motion.
 		to = r.uniform(1800, 2200);
-		last = EpochMatrix{};
-		transform(make_transform(IAU2006, J2000, false, NO_MOTION, 2000, true), last, epoch(to),
-		          CatalogueStar{ra, dec, 0, 0, 0, 0}, &a, &b);
+		last = DateMatrix{};
+		transform(make_transform(IAU2006, J2000_EQUINOX, false, Frame{TRUE_EQUATOR, J2000}, NO_MOTION, 2000), last,
+		          epoch(to), CatalogueStar{ra, dec, 0, 0, 0, 0}, &a, &b);
 		double dpsi, deps, n[3][3], np[3][3];
 		eraEpj2jd(to, &e1, &e2);
 		eraNut00b(e1, e2, &dpsi, &deps);
@@ -291,6 +318,9 @@ static void motion()
 	}
 	report("motion with parallax and velocity, targets 1800 to 2200", near.worst, near.at, 0.01, "mas");
 	report("motion with parallax and velocity, targets 1000 to 3000", far.worst, far.at, 1, "mas");
+	report("motion in the ICRS, to the ICRS of 1800 to 2200", to_icrs.worst, to_icrs.at, 0.01, "mas");
+	report("motion in the ICRS, to the mean equator of an epoch of 1800 to 2200 (at it)", to_epoch.worst, to_epoch.at,
+	       0.01, "mas");
 	report("motion without a parallax or a velocity, 500 years, 2021 release", unknown.worst, unknown.at, 100, "mas");
 	report("nutation and precession, 1800 to 2200", nutation.worst, nutation.at, 0.01, "mas");
 	report("IAU 2000B against the full model, 1995 to 2050", full.worst, full.at, 3, "mas");
@@ -314,23 +344,23 @@ static void frames()
 		b06.add(std::fabs(bias.p[i / 3][i % 3] - rb06[i / 3][i % 3]), i);
 	}
 	Random r{1958};
-	Matrix from_galaxy = transposed(ICRS_TO_GALACTIC);
 	for (int i = 0; i < 20000; i++) {
 		double ra = r.uniform(0, 2 * PI), dec = std::asin(r.uniform(-1, 1)), epoch = r.uniform(1800, 2200);
 		double a, b, a2, b2, d1, d2;
-		direction(rotated(ICRS_TO_GALACTIC, unit_vector(ra, dec)), &a, &b);
+		CatalogueStar star = {ra, dec, 0, 0, 0, 0};
+		across(ICRS, GALACTIC, J2000, epoch, star, NO_MOTION, &a, &b);
 		eraIcrs2g(ra, dec, &a2, &b2);
 		to_galactic.add(mas(a, b, a2, b2), b2 * ERFA_DR2D);
-		direction(rotated(from_galaxy, unit_vector(ra, dec)), &a, &b);
+		across(GALACTIC, ICRS, J2000, epoch, star, NO_MOTION, &a, &b);
 		eraG2icrs(ra, dec, &a2, &b2);
 		from_galactic.add(mas(a, b, a2, b2), dec * ERFA_DR2D);
 		eraEpj2jd(epoch, &d1, &d2);
 		eraEcm06(d1, d2, m);
-		direction(rotated(ecliptic_matrix(epoch, bias), unit_vector(ra, dec)), &a, &b);
+		across(ICRS, ECLIPTIC, J2000, epoch, star, NO_MOTION, &a, &b);
 		theirs(nullptr, m, ra, dec, &a2, &b2);
 		ecliptic.add(mas(a, b, a2, b2), epoch);
 		eraPmat06(d1, d2, m);
-		direction(rotated(product(iau2006_matrix(epoch), bias), unit_vector(ra, dec)), &a, &b);
+		across(ICRS, MEAN, J2000, epoch, star, NO_MOTION, &a, &b);
 		theirs(nullptr, m, ra, dec, &a2, &b2);
 		bias_precession.add(mas(a, b, a2, b2), epoch);
 	}
@@ -461,7 +491,6 @@ static void their_apparent(double ra, double dec, double px, double d1, double d
 static void apparent()
 {
 	Random r{2100};
-	Matrix bias = frame_bias_matrix();
 	Largest velocity, heliocentric, barycentric, band[5];
 	double c1, c2;
 	eraEpj2jd(2016, &c1, &c2);
@@ -474,8 +503,8 @@ static void apparent()
 		velocity.add(apart(earth.velocity, pvb[1]) * ERFA_DAU / ERFA_DAYSEC, epoch);
 		heliocentric.add(apart(earth.heliocentric, pvh[0]), epoch);
 		barycentric.add(apart(earth.barycentric, pvb[0]), epoch);
-		Vec u;
-		double parallax = 0;
+		CatalogueStar star;
+		Motion motion = NO_MOTION;
 		// A star of the twelve, or one moving up to 2.8" a year with a parallax
 		// of up to 3 mas, which the guard often raises.
 		if (i % 2 == 0 || i % 6 == 3) {
@@ -483,11 +512,9 @@ static void apparent()
 			                    : Star{r.uniform(0, 360), std::asin(r.uniform(-1, 1)) * ERFA_DR2D, r.uniform(-2000, 2000),
 			                           r.uniform(-2000, 2000), r.uniform(0, 3), r.uniform(-100, 100), 2016};
 			ra = s.ra * ERFA_DD2R, dec = s.dec * ERFA_DD2R;
-			CatalogueStar star = {ra, dec, s.pmra * ERFA_DMAS2R / std::cos(dec), s.pmdec * ERFA_DMAS2R,
-			                      s.parallax / 1000, s.velocity};
-			Moved moved;
-			u = moved_star(star, 2016, epoch, &moved);
-			parallax = parallax_at_epoch(star, moved);
+			star = {ra, dec, s.pmra * ERFA_DMAS2R / std::cos(dec), s.pmdec * ERFA_DMAS2R, s.parallax / 1000,
+			        s.velocity};
+			motion = IN_SPACE;
 			double pr, pd, rv;
 			if (eraPmsafe(ra, dec, star.mu_alpha, star.mu_delta, star.parallax, s.velocity, c1, c2, d1, d2, &ra,
 			              &dec, &pr, &pd, &px, &rv) & 1)
@@ -499,10 +526,10 @@ static void apparent()
 			for (int k = 0; i % 6 == 1 && k < 3; k++)
 				g[k] = -std::cos(theta) * e[k] + std::sin(theta) * (g[k] - gs * e[k]) / across;
 			eraC2s(g, &ra, &dec);
-			u = unit_vector(ra, dec);
+			star = {ra, dec, 0, 0, 0, 0};
 		}
 		double a, b, a2, b2, elongation;
-		apparent_place(u, parallax, earth, true_equator_matrix(epoch, bias), &a, &b);
+		across(ICRS, APPARENT, J2000, epoch, star, motion, &a, &b);
 		their_apparent(ra, dec, px, d1, d2, pvh, pvb, &a2, &b2, &elongation);
 		if (elongation > 0.27) // not behind the Sun's disc
 			band[elongation > 5 ? 0 : elongation > 3 ? 1 : elongation > 2 ? 2 : elongation > 1 ? 3 : 4].add(

@@ -16,16 +16,18 @@
 	"\t" name " [option...] right_ascension declination year | - [option...]  with an option or -, also\n" \
 	"\t\t6h45m8.9s -16o42'58, 06:45:08.9 -16:42:58 and -16d42m58s, and no text read in part\n"            \
 	"Options, before the operands, or after -:\n"                                                        \
-	"\t--year=EPOCH    the epoch to which every position is taken\n"                                       \
-	"\t--from=EPOCH    the epoch of the positions given, J2000 unless said\n"                               \
+	"\t--year=EPOCH    the epoch to which every position is taken: the date of the answer\n"               \
+	"\t--from=SYSTEM   the system of the positions given: an EPOCH, J2000 unless said, ICRS or galactic\n" \
+	"\t--to=SYSTEM     the system of the answer: mean (the default), true or apparent at the year,\n"      \
+	"\t\t        ecliptic of the year, an EPOCH, ICRS or galactic\n"                                       \
 	"\t--epoch=EPOCH   the epoch of the positions of moving stars, the --from epoch unless said;\n"         \
-	"\t\t        an EPOCH is Julian (2026.94, J2026.94), or B1950 for FK4\n"                             \
+	"\t\t        an EPOCH is Julian (2026.94, J2026.94), a date of UTC (2026-12-09T22:00),\n"             \
+	"\t\t        a Julian Date of TT (JD2461384.4167), or B1950 for FK4\n"                                \
 	"\t--model=NAME    iau2006, the default, from 1000 to 3000; long-term, from -198000 to 202000;\n"       \
 	"\t\t        or uniform, the first release's rotation, for whole years\n"                           \
 	"\t--proper-motion each question \"right_ascension declination pmra pmdec year\", mas a year\n"        \
 	"\t--space-motion  \"right_ascension declination pmra pmdec parallax radial_velocity year\",\n"       \
 	"\t\t        parallax in mas, radial velocity in km/s\n"                                            \
-	"\t--nutation      to the true equator and equinox of the epoch, with --model=iau2006\n"              \
 	"\t--sexagesimal   positions in colon notation, 12:29:06.699 +02:03:08.16\n"                         \
 	"\t--hours         right ascensions written as a number alone are in hours\n"                         \
 	"\t--degrees       right ascensions written as a number alone are in degrees, and printed so;\n"      \
@@ -33,12 +35,13 @@
 	"\t--decimals=N    N decimals, 0 to 9, in place of 3\n"                                            \
 	"\t--bare          only the right ascension and the declination\n"                                 \
 	"\t--columns=LIST  with -: the fields of a question, numbers or header names:\n"                     \
-	"\t\t        right_ascension,declination[,pmra,pmdec[,parallax,radial_velocity]][,year]\n"        \
+	"\t\t        right_ascension,declination[,pmra,pmdec[,parallax,radial_velocity]][,year],\n"       \
+	"\t\t        or with --from=galactic l,b[,year]\n"                                                    \
 	"\t--bytes=LIST    with -: the same fields as ranges of bytes, 1-2+3-4+5-9,11+12-13+14-15+16-19\n"   \
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks,\n"              \
 	"\t\t        and with --bare the figures written so\n"                                               \
-	"A position is referred to the mean (with --nutation, true) equator and equinox of its epoch,\n"   \
-	"without aberration, light deflection or the 23 mas frame bias.\n"
+	"An answer is referred to the mean equator and equinox of its year unless --to says otherwise;\n"   \
+	"--to=apparent applies the aberration, the deflection of light and the frame bias, no other.\n"
 #define MISUSE(reason) "precession: " reason "\n" USAGE("precession")
 
 static std::string bad_ra(const std::string &t) { return "precession: invalid right ascension string \"" + t + "\"\n"; }
@@ -143,8 +146,8 @@ static const std::vector<Case> cases = {
 
 	// The options form starts only with one of the options; skysep's --from is not one.
 	{{"precession", "--from=0,0", "0", "2000"}, "", "precession: invalid epoch string \"0,0\"\n", 1},
-	{{"precession", "--to=0", "0", "2000"}, AT("  0.000", "  0.000"), "", 0},
-	{{"precession", "--bare", "--to=0", "0", "0", "2000"}, "", MISUSE("unknown option \"--to=0\""), 1},
+	{{"precession", "--nutation", "0", "2000"}, AT("  0.000", "  0.000"), "", 0},
+	{{"precession", "--bare", "--nutation", "0", "0", "2000"}, "", MISUSE("unknown option \"--nutation\""), 1},
 	{{"precession", "--bare", "0", "0"}, "", MISUSE("expected 3 operands, right_ascension declination year, or -; found 2"), 1},
 	{{"precession", "--columns=1,2", "-"}, "",
 	 MISUSE("option --columns: \"1,2\" is not 3 field numbers (1 to 65537) or column names, "
@@ -326,19 +329,64 @@ static const std::vector<Case> cases = {
 	 MISUSE("expected 5 operands, right_ascension declination pmra pmdec year, or -; found 4"), 1},
 	{{"precession", "--epoch=2016", "-"}, "", MISUSE("--epoch needs --proper-motion or --space-motion"), 1},
 	{{"precession", "--space-motion", "--proper-motion", "-"}, "", MISUSE("--proper-motion and --space-motion together"), 1},
-	{{"precession", "--model=uniform", "--nutation", "-"}, "", MISUSE("--nutation needs --model=iau2006"), 1},
+	{{"precession", "--model=uniform", "--to=true", "-"}, "", MISUSE("--to=true needs --model=iau2006"), 1},
 	{{"precession", "--model=iau2006", "--from=B1950", "--proper-motion", "-"}, "",
 	 MISUSE("proper motion with B1950 is not read"), 1},
 	{{"precession", "--model=iau2006", "--proper-motion", "--epoch=B1950", "--year=2100", "1", "1", "100", "100"}, "",
 	 MISUSE("proper motion with B1950 is not read"), 1},
 	{{"precession", "--model=iau2006", "--proper-motion", "0", "0", "0", "0", "B1950"}, "",
-	 "precession: epoch \"B1950\" takes neither --nutation nor motion\n", 1},
-	// --nutation: to the true equator and equinox of the epoch; Polaris, whose
+	 "precession: epoch \"B1950\" names the FK4 system: no date of motion\n", 1},
+	// --to=true: to the true equator and equinox of the epoch; Polaris, whose
 	// mean place of 2026.94 is 03:07:17.204 +89:22:30.67.
-	{{"precession", "--model=iau2006", "--nutation", "--sexagesimal", "02:31:49.09", "+89:15:50.8", "2026.94"},
+	{{"precession", "--to=true", "--sexagesimal", "02:31:49.09", "+89:15:50.8", "2026.94"},
 	 "R.A. = 03:07:05.929  Dec = +89:22:38.17\n", "", 0},
-	{{"precession", "--model=iau2006", "--nutation", "--year=B1950", "-"}, "",
-	 "precession: epoch \"B1950\" takes neither --nutation nor motion\n", 1},
+	{{"precession", "--to=true", "--year=B1950", "-"}, "",
+	 "precession: epoch \"B1950\" names the FK4 system: no date for --to=true\n", 1},
+	// --from and --to: the ICRS, galactic and ecliptic systems, each way through
+	// the ICRS, the figures and the header's names as for an equator's; Sirius.
+	{{"precession", "--from=ICRS", "--to=galactic", "--bare", "--decimals=6", "--degrees", "101.28715533",
+	  "-16.71611586", "2000"}, "227.230285 -8.890282\n", "", 0},
+	{{"precession", "--from=galactic", "--to=ICRS", "--bare", "--decimals=6", "227.230285", "-8.890282", "2000"},
+	 "6.752477 -16.716115\n", "", 0},
+	{{"precession", "--from=ICRS", "--to=ecliptic", "--decimals=6", "06:45:08.917", "-16:42:58.02", "2026.94"},
+	 "lon = 104.457051 degrees  lat = -39.601919 degrees\n", "", 0},
+	lines({"--from=ICRS", "--to=galactic", "--bare", "--delimiter=,", "--columns=ra,dec", "--year=2000"},
+	      "ra,dec\n06:45:08.917,-16:42:58.02\n", "l,b\n227.230,-8.890\n", "", 0),
+	// --to=EPOCH: the mean equator and equinox of the epoch, whatever the year.
+	{{"precession", "--to=2100", "--bare", "--decimals=9", "6.752472", "-16.716111", "1950"},
+	 "6.826962896 -16.830373313\n", "", 0},
+	// Sirius from Gaia's epoch to the apparent place at a date of UTC, and to
+	// the ICRS of a finding chart.
+	{{"precession", "--from=ICRS", "--space-motion", "--epoch=2016", "--to=apparent", "--sexagesimal", "06:45:08.917",
+	  "-16:42:58.02", "-546.01", "-1223.07", "379.21", "-5.5", "2026-12-09T22:00Z"},
+	 "R.A. = 06:46:22.547  Dec = -16:44:48.87\n", "", 0},
+	{{"precession", "--from=ICRS", "--space-motion", "--epoch=2016", "--to=ICRS", "--sexagesimal", "06:45:08.917",
+	  "-16:42:58.02", "-546.01", "-1223.07", "379.21", "-5.5", "2026.94"},
+	 "R.A. = 06:45:08.501  Dec = -16:43:11.40\n", "", 0},
+	// Dates of UTC and Julian Dates of TT, 69.184 s apart; a leap second only
+	// on its day; none that is not in the calendar.
+	{{"precession", "--bare", "--decimals=9", "0", "0", "2026-12-09T22:00Z"}, "0.023010502 0.149964426\n", "", 0},
+	{{"precession", "--bare", "--decimals=9", "0", "0", "JD2461384.4167"}, "0.023010501 0.149964414\n", "", 0},
+	{{"precession", "--bare", "0", "0", "2016-12-31T23:59:60.5"}, "0.015 0.095\n", "", 0},
+	{{"precession", "--bare", "0", "0", "2015-12-31T23:59:60"}, "",
+	 "precession: year \"2015-12-31T23:59:60\" not a calendar date\n", 1},
+	{{"precession", "--from=2026-02-30", "-"}, "", "precession: epoch \"2026-02-30\" not a calendar date\n", 1},
+	{{"precession", "--bare", "0", "0", "2026-12-09Z"}, "", bad_year("2026-12-09Z"), 1},
+	{{"precession", "--model=uniform", "--bare", "0", "0", "2026-12-09"}, "",
+	 "precession: year \"2026-12-09\" not a whole year; --model=iau2006 takes any epoch\n", 1},
+	// What the new systems refuse.
+	{{"precession", "--model=uniform", "--to=apparent", "-"}, "", MISUSE("--to=apparent needs --model=iau2006"), 1},
+	{{"precession", "--model=long-term", "--from=ICRS", "-"}, "", MISUSE("--from=ICRS needs --model=iau2006"), 1},
+	{{"precession", "--to=galactic", "--sexagesimal", "-"}, "", MISUSE("--sexagesimal and --to=galactic together"), 1},
+	{{"precession", "--from=galactic", "--hours", "-"}, "", MISUSE("--hours and --from=galactic together"), 1},
+	{{"precession", "--from=galactic", "--proper-motion", "-"}, "",
+	 MISUSE("--proper-motion and --from=galactic together"), 1},
+	{{"precession", "--to=B1950", "--proper-motion", "-"}, "", MISUSE("proper motion with B1950 is not read"), 1},
+	{{"precession", "--to=x", "-"}, "",
+	 MISUSE("option --to: \"x\" is not an epoch, ICRS, galactic, mean, true, apparent or ecliptic"), 1},
+	{{"precession", "--from=galactic", "--bare", "360", "-12:30:00", "2000"}, "18.627 -34.824\n", "", 0},
+	{{"precession", "--from=galactic", "--bare", "360.5", "0", "2000"}, "",
+	 "precession: galactic longitude \"360.5\" outside 0 to 360 degrees\n", 1},
 	// --year is read for the model, whichever comes first.
 	{{"precession", "--year=2100.5", "--model=iau2006", "--bare", "--decimals=9", "2.530303", "89.264111"},
 	 "5.911817113 89.540639661\n", "", 0},
