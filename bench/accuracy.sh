@@ -18,6 +18,10 @@ echo
 if [ -x /usr/bin/python3 ] && /usr/bin/python3 -c 'import astropy' 2>/dev/null; then
 	/usr/bin/python3 "$repo/bench/with_astropy.py" fk5 "$bin/precession" "${1:-2000}" 2>/dev/null
 	/usr/bin/python3 "$repo/bench/with_astropy.py" gaia "$bin/precession" "${1:-2000}" 2>/dev/null
+	bsc=/usr/share/xplanet/stars/BSC # xplanet's Bright Star Catalogue, where installed
+	[ -f "$bsc" ] || bsc=
+	# shellcheck disable=SC2086 # no catalogue at all where none is installed
+	/usr/bin/python3 "$repo/bench/with_astropy.py" systems "$bin/precession" $bsc 2>/dev/null
 else
 	echo "astropy: not installed (Debian's python3-astropy), so no check against its FK5 frame"
 fi

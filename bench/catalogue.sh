@@ -46,6 +46,10 @@ fi
 "$this/bench/catalogues" positions "$lines" "$tmp/positions"
 "$this/bench/catalogues" stars "$lines" "$tmp/stars"
 "$this/bench/catalogues" fixed "$lines" "$tmp/fixed"
+"$this/bench/catalogues" dated "$lines" "$tmp/dated"
+# One date on every line, written as a date of UTC and as the decimal epoch.
+awk '{ print $1, $2, "2026-12-09T22:00Z" }' "$tmp/positions" >"$tmp/one-date"
+awk '{ print $1, $2, "2026.9425" }' "$tmp/positions" >"$tmp/one-epoch"
 head -n "$((lines / 100 + 4))" "$tmp/colon" >"$tmp/sample"
 head -n 2000 "$tmp/pairs" >"$tmp/loop"
 if command -v parallel >/dev/null; then

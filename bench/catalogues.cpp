@@ -2,14 +2,16 @@
 // positions, 03h13m29.07s +62o32'17.1 ...; positions and years,
 // 14.031978 -62.855065 2345 (hours and degrees, years 1000 to 3000); and
 // stars, the same with pmra pmdec (mas a year), parallax (mas) and radial
-// velocity (km/s) before the year; and fixed, the positions of pairs in
-// fixed-width columns of blank-separated fields, 03 13 29.07 +62 32 17.1.
+// velocity (km/s) before the year; fixed, the positions of pairs in
+// fixed-width columns of blank-separated fields, 03 13 29.07 +62 32 17.1;
+// and dated, positions with a date of UTC each, 1972 to 2100, in place of
+// the year, 2031-07-14T03:25:41.2Z.
 // And the floors: the formulas of skysep - and precession -, compiled in,
 // on the values of the same pairs or positions, without reading or
 // writing; they print their sum, and the seconds they took on standard
 // error.
 //
-// usage: catalogues pairs|positions|stars|fixed N FILE | pairs-floor|positions-floor N
+// usage: catalogues pairs|positions|stars|fixed|dated N FILE | pairs-floor|positions-floor N
 #include "random.hpp"
 
 #include <chrono>
@@ -99,6 +101,19 @@ int main(int argc, char *argv[])
 		}
 		return std::fclose(f) != 0;
 	}
+	if (argc == 4 && std::strcmp(job, "dated") == 0) {
+		FILE *f = std::fopen(argv[3], "w");
+		if (!f)
+			return 1;
+		for (long i = 0; i < n; i++) {
+			Decimal p = decimal(r);
+			long d = std::labs(p.degrees);
+			std::fprintf(f, "%ld.%06ld %s%ld.%06ld %04d-%02d-%02dT%02d:%02d:%02d.%dZ\n", p.hours / 1000000,
+			             p.hours % 1000000, p.degrees < 0 ? "-" : "", d / 1000000, d % 1000000, 1972 + r.below(129),
+			             1 + r.below(12), 1 + r.below(28), r.below(24), r.below(60), r.below(60), r.below(10));
+		}
+		return std::fclose(f) != 0;
+	}
 	if (argc == 4 && (std::strcmp(job, "positions") == 0 || std::strcmp(job, "stars") == 0)) {
 		FILE *f = std::fopen(argv[3], "w");
 		if (!f)
@@ -145,7 +160,7 @@ int main(int argc, char *argv[])
 		}
 		return took(start, sum);
 	}
-	std::fprintf(stderr, "usage: %s pairs N FILE | positions N FILE | stars N FILE | fixed N FILE | "
+	std::fprintf(stderr, "usage: %s pairs N FILE | positions N FILE | stars N FILE | fixed N FILE | dated N FILE | "
 	                     "pairs-floor N | positions-floor N\n", argv[0]);
 	return 2;
 }

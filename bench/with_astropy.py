@@ -10,6 +10,14 @@
       the worst difference on the sky of precession --model=iau2006 from
       FK5 from J2000.0 to each epoch, target 0.001 seconds of arc, and
       of --from=B1950 from FK4 at B1950 to FK5 at J2000;
+  with_astropy.py systems PRECESSION [BSC]
+      ten bright stars and Barnard's star, as Gaia gives them, at
+      2026-12-09T22:00Z: their apparent places against astropy's TETE
+      (which nutates by IAU 2000A: target 3 mas), and their places of a
+      finding chart in the ICRS at 2026.94 against apply_space_motion
+      (target 1 mas); and the galactic coordinates of a catalogue in
+      hours and degrees (xplanet's Bright Star Catalogue, declination
+      first) against astropy's Galactic, taken as ICRS positions;
   with_astropy.py gaia PRECESSION [stars]
       a catalogue as Gaia writes it (CSV, degrees, some parallaxes
       negative and some proper motions empty) taken to colon notation at
@@ -41,6 +49,56 @@ elif job == "precession":
     position = SkyCoord(columns[:, 0] * u.hourangle, columns[:, 1] * u.deg, frame=FK5(equinox="J2000"))
     moved = position.transform_to(FK5(equinox=Time(columns[:, 2], format="jyear")))
     np.savetxt(sys.stdout, np.column_stack([moved.ra.hour, moved.dec.deg]), fmt="%7.3f")
+elif job == "systems":
+    from astropy.coordinates import TETE, Galactic
+    # name, ra, dec (degrees, ICRS at 2016.0), pmra, pmdec (mas a year), parallax (mas), radial velocity (km/s)
+    stars = [("Sirius", 101.28715533, -16.71611586, -546.01, -1223.07, 379.21, -5.5),
+             ("Canopus", 95.98795782, -52.69566138, 19.93, 23.24, 10.55, 20.3),
+             ("Arcturus", 213.9153003, 19.18240916, -1093.39, -2000.06, 88.83, -5.19),
+             ("Vega", 279.23473479, 38.78368896, 200.94, 286.23, 130.23, -20.6),
+             ("Capella", 79.17232794, 45.99799147, 75.25, -426.89, 76.2, 30.19),
+             ("Rigel", 78.63446707, -8.20163837, 1.31, 0.5, 3.78, 17.8),
+             ("Procyon", 114.82549791, 5.22498756, -714.59, -1036.8, 284.56, -3.2),
+             ("Betelgeuse", 88.79293899, 7.40706399, 27.54, 11.3, 6.55, 21.91),
+             ("Altair", 297.6958273, 8.8683212, 536.23, 385.29, 194.95, -26.6),
+             ("Polaris", 37.95456067, 89.26410897, 44.48, -11.85, 7.54, -16.42),
+             ("Barnard's star", 269.44850252, 4.73942005, -801.551, 10362.394, 546.9759, -110.6)]
+    rows = "".join(f"{n},{a:.8f},{d:.8f},{pa},{pd},{px},{rv}\n" for n, a, d, pa, pd, px, rv in stars)
+    a = np.array([s[1:] for s in stars])
+    star = SkyCoord(a[:, 0] * u.deg, a[:, 1] * u.deg, pm_ra_cosdec=a[:, 2] * u.mas / u.yr,
+                    pm_dec=a[:, 3] * u.mas / u.yr, distance=(1000 / a[:, 4]) * u.pc,
+                    radial_velocity=a[:, 5] * u.km / u.s, obstime=Time(2016, format="jyear", scale="tt"))
+
+    def ours(*options):
+        out = subprocess.run([sys.argv[2], "--from=ICRS", "--space-motion", "--epoch=2016", "--degrees", "--bare",
+                              "--decimals=9", "--delimiter=,", "--columns=2,3,4,5,6,7", *options, "-"],
+                             input=rows, capture_output=True, text=True, check=True).stdout
+        return np.loadtxt(out.splitlines(), delimiter=",", ndmin=2)
+
+    date = Time("2026-12-09T22:00", scale="utc")
+    got = ours("--to=apparent", "--year=2026-12-09T22:00Z")
+    want = star.apply_space_motion(new_obstime=date).transform_to(TETE(obstime=date))
+    worst = SkyCoord(got[:, 0] * u.deg, got[:, 1] * u.deg, frame=TETE(obstime=date)).separation(want).to(u.mas)
+    print(f"precession --to=apparent against astropy {astropy.__version__} TETE at {date.isot} UTC, "
+          f"{len(stars)} stars: worst {worst.value.max():.3f} mas ({stars[worst.value.argmax()][0]}), "
+          f"target 3 mas: {'met' if worst.value.max() <= 3 else 'MISSED'}")
+    chart = Time(2026.94, format="jyear", scale="tt")
+    got = ours("--to=ICRS", "--year=2026.94")
+    want = star.apply_space_motion(new_obstime=chart)
+    worst = SkyCoord(got[:, 0] * u.deg, got[:, 1] * u.deg).separation(want).to(u.mas)
+    print(f"precession --to=ICRS --year=2026.94 against apply_space_motion: worst {worst.value.max():.4f} mas, "
+          f"target 1 mas: {'met' if worst.value.max() <= 1 else 'MISSED'}")
+    if len(sys.argv) > 3:
+        text = open(sys.argv[3]).read()
+        out = subprocess.run([sys.argv[2], "--hours", "--columns=2,1", "--from=ICRS", "--to=galactic", "--year=2000",
+                              "--bare", "--decimals=9", "-"], input=text, capture_output=True, text=True,
+                             check=True).stdout
+        given = np.array([line.split()[:2] for line in text.splitlines() if line.strip() and line[0] != "#"], float)
+        got = np.loadtxt([line for line in out.splitlines() if line], ndmin=2)
+        want = SkyCoord(given[:, 1] * u.hourangle, given[:, 0] * u.deg).transform_to(Galactic())
+        worst = SkyCoord(got[:, 0] * u.deg, got[:, 1] * u.deg, frame=Galactic()).separation(want).to(u.mas)
+        print(f"precession --to=galactic on {len(got)} stars against astropy's Galactic: worst "
+              f"{worst.value.max():.3f} mas, median {np.median(worst.value):.3f} mas")
 elif job == "gaia":
     import erfa
     n = int(sys.argv[3]) if len(sys.argv) > 3 else 2000

@@ -12,7 +12,8 @@
 // by 1e-7 of their length, 3 mm/s and 1e-7 au, far below the series' own
 // errors.  Time is TT, taken for TDB (they differ by 1.7 ms at most).
 // Units are the au and the day.  Uses angles.hpp, epochs.hpp, iau2006.hpp
-// (the obliquity of J2000.0), rotations.hpp and space_motion.hpp (the au).
+// (the obliquity of J2000.0), nutation.hpp (angle addition),
+// rotations.hpp and space_motion.hpp (the au).
 #ifndef PRECESSION_EARTH_HPP
 #define PRECESSION_EARTH_HPP
 
@@ -22,6 +23,7 @@
 #include "angles.hpp"
 #include "epochs.hpp"
 #include "iau2006.hpp"
+#include "nutation.hpp"
 #include "rotations.hpp"
 #include "space_motion.hpp"
 
@@ -125,6 +127,10 @@ constexpr int EARTH_VELOCITY_TERMS = sizeof EARTH_VELOCITY_MULTIPLES / sizeof EA
 static_assert(EARTH_VELOCITY_TERMS == sizeof EARTH_VELOCITY_COEFFICIENTS / sizeof EARTH_VELOCITY_COEFFICIENTS[0],
               "one row of coefficients a term");
 
+// The largest multiple of an argument in the velocity series, in either
+// direction: 14 L3.
+constexpr int VELOCITY_MULTIPLE = 14;
+
 // The velocity series' unit, au a day.
 constexpr double EARTH_VELOCITY_UNIT = 1e-8;
 
@@ -135,22 +141,18 @@ constexpr double EARTH_VELOCITY_UNIT = 1e-8;
 // longitude of perihelion and that of the ascending node (degrees), and
 // the rates of each a Julian century; and the Sun's mass over the
 // planet's, its satellites included (the IAU 2009 system of constants).
-// One row a planet from Mercury to Neptune, the Earth-Moon barycentre the
-// third.
+// The rows: the Earth-Moon barycentre, then Jupiter to Neptune, whose
+// pull alone moves the Sun about the barycentre by what all the planets
+// do, to 1e-6 au; Mercury, Venus and Mars, which would add that 1e-6 au
+// (0.001 mas in the annual parallax of the nearest stars), are left out.
 struct MeanOrbit {
 	double element[6]; // a, e, I, L, longitude of perihelion, longitude of the node
 	double rate[6];    // the same, a Julian century
 	double sun_mass_ratio;
 };
 constexpr MeanOrbit PLANETS[] = {
-	{{0.38709927, 0.20563593, 7.00497902, 252.25032350, 77.45779628, 48.33076593},
-	 {0.00000037, 0.00001906, -0.00594749, 149472.67411175, 0.16047689, -0.12534081}, 6023600},
-	{{0.72333566, 0.00677672, 3.39467605, 181.97909950, 131.60246718, 76.67984255},
-	 {0.00000390, -0.00004107, -0.00078890, 58517.81538729, 0.00268329, -0.27769418}, 408523.71},
 	{{1.00000261, 0.01671123, -0.00001531, 100.46457166, 102.93768193, 0.0},
 	 {0.00000562, -0.00004392, -0.01294668, 35999.37244981, 0.32327364, 0.0}, 328900.56},
-	{{1.52371034, 0.09339410, 1.84969142, -4.55343205, -23.94362959, 49.55953891},
-	 {0.00001847, 0.00007882, -0.00813131, 19140.30268499, 0.44441088, -0.29257343}, 3098708},
 	{{5.20288700, 0.04838624, 1.30439695, 34.39644051, 14.72847983, 100.47390909},
 	 {-0.00011607, -0.00013253, -0.00183714, 3034.74612775, 0.21252668, 0.20469106}, 1047.3486},
 	{{9.53667594, 0.05386179, 2.48599187, 49.95424423, 92.59887831, 113.66242448},
@@ -162,13 +164,15 @@ constexpr MeanOrbit PLANETS[] = {
 };
 constexpr int PLANET_COUNT = sizeof PLANETS / sizeof PLANETS[0];
 // The row of the Earth-Moon barycentre.
-constexpr int EARTH_MOON = 2;
+constexpr int EARTH_MOON = 0;
 
 // The Earth's mass over the Moon's (the IAU 2009 system of constants).
 constexpr double EARTH_MOON_MASS_RATIO = 81.30056;
 
-// Newton's passes at Kepler's equation: from E = M + e sin M, the error,
-// some e^2, squares at each pass, and 5 passes leave none for Mercury.
+// Newton's passes at Kepler's equation, at most: from E = M + e sin M, the
+// error, some e^2, squares at each pass, and for eccentricities below 0.06
+// three passes leave none; the passes end when a correction is below 1e-15
+// radian.
 constexpr int KEPLER_PASSES = 5;
 
 // The Earth's state for a date: barycentric position and velocity, and
@@ -202,7 +206,10 @@ inline void earth_arguments(double t, double argument[EARTH_ARGUMENTS])
 // Notes:
 // 1. Each term adds (a + b T) sin A + (c + d T) cos A to each axis, A the
 //    sum of its multiples of the arguments; the terms are summed from the
-//    smallest to the largest.
+//    smallest to the largest.  Only the eleven arguments go through sin
+//    and cos: each term's A comes by angle addition from their multiples,
+//    as the nutation's terms do (nutation.hpp), good to some 1e-15, far
+//    below the series' 1e-8 au a day.
 // 2. A truncation at 1e-8 au a day: within 0.7 m/s of the full theory from
 //    1900 to 2100 (0.23 m/s rms), with no growth towards the ends, which
 //    makes an error of 0.45 mas in the aberration at most.  The arguments
@@ -212,12 +219,24 @@ inline void earth_arguments(double t, double argument[EARTH_ARGUMENTS])
 //    Meeus, J. 1998, Astronomical Algorithms, 2nd ed., chapter 23
 inline Vec earth_velocity(double t, const double argument[EARTH_ARGUMENTS])
 {
+	// multiple[a][VELOCITY_MULTIPLE + k]: the angle k times argument a.
+	CosSin multiple[EARTH_ARGUMENTS][2 * VELOCITY_MULTIPLE + 1];
+	for (int a = 0; a < EARTH_ARGUMENTS; a++) {
+		CosSin *m = multiple[a] + VELOCITY_MULTIPLE;
+		m[0] = CosSin{1, 0};
+		m[1] = CosSin{std::cos(argument[a]), std::sin(argument[a])};
+		for (int k = 2; k <= VELOCITY_MULTIPLE; k++)
+			m[k] = angle_sum(m[k - 1], m[1]);
+		for (int k = 1; k <= VELOCITY_MULTIPLE; k++)
+			m[-k] = CosSin{m[k].c, -m[k].s};
+	}
 	double v[3] = {0, 0, 0};
 	for (int i = EARTH_VELOCITY_TERMS - 1; i >= 0; i--) {
-		double angle = 0;
+		CosSin angle = {1, 0};
 		for (int a = 0; a < EARTH_ARGUMENTS; a++)
-			angle += EARTH_VELOCITY_MULTIPLES[i][a] * argument[a];
-		double s = std::sin(angle), c = std::cos(angle);
+			if (EARTH_VELOCITY_MULTIPLES[i][a] != 0)
+				angle = angle_sum(angle, multiple[a][VELOCITY_MULTIPLE + EARTH_VELOCITY_MULTIPLES[i][a]]);
+		double s = angle.s, c = angle.c;
 		const int32_t *k = EARTH_VELOCITY_COEFFICIENTS[i];
 		for (int axis = 0; axis < 3; axis++, k += 4)
 			v[axis] += (k[0] + k[1] * t) * s + (k[2] + k[3] * t) * c;
@@ -254,8 +273,12 @@ inline Vec orbit_position(const MeanOrbit &orbit, double t)
 		el[k] = orbit.element[k] + orbit.rate[k] * t;
 	double a = el[0], e = el[1], mean = deg_to_rad(std::remainder(el[3] - el[4], 360.0));
 	double anomaly = mean + e * std::sin(mean);
-	for (int pass = 0; pass < KEPLER_PASSES; pass++)
-		anomaly -= (anomaly - e * std::sin(anomaly) - mean) / (1 - e * std::cos(anomaly));
+	for (int pass = 0; pass < KEPLER_PASSES; pass++) {
+		double step = (anomaly - e * std::sin(anomaly) - mean) / (1 - e * std::cos(anomaly));
+		anomaly -= step;
+		if (std::fabs(step) < 1e-15)
+			break;
+	}
 	double x = a * (std::cos(anomaly) - e), y = a * std::sqrt(1 - e * e) * std::sin(anomaly);
 	double w = deg_to_rad(el[4] - el[5]), i = deg_to_rad(el[2]), node = deg_to_rad(el[5]);
 	double cw = std::cos(w), sw = std::sin(w), ci = std::cos(i), si = std::sin(i);
@@ -314,8 +337,8 @@ inline Vec moon_position(double t, const double argument[EARTH_ARGUMENTS])
 //    obliquity of J2000.0; the velocity is on the equator already.
 // 2. Against the full theory from 1900 to 2100: the velocity within 0.7
 //    m/s, the positions within 1.2e-4 au (the heliocentric direction within
-//    25 seconds of arc).  Computed once for a date: 8 solutions of
-//    Kepler's equation and 36 sines and cosines.
+//    25 seconds of arc).  Computed once for a date: 5 solutions of
+//    Kepler's equation and the sines and cosines of 11 arguments.
 // References:
 //    as earth_velocity(), orbit_position() and moon_position()
 inline EarthState earth_state(double epoch)
