@@ -1,12 +1,13 @@
 // The match index's speed and memory: N reference rows spread over the
-// sky, and N positions, 70% of them 0.3" from a row and the rest anywhere,
-// each searched within 1"; prints the rows, the seconds that adding the
+// sky, or over a field DEGREES square across 0 hours at +30 degrees, and
+// N positions, 70% of them 0.3" from a row and the rest anywhere in the
+// same part of the sky, each searched within 1"; prints the rows, the seconds that adding the
 // rows and building the index took, the nanoseconds a search took on
 // average (the N positions searched in turn as many times as make a
 // million searches at least), the bytes a row took (its own and the
 // index's), and the positions matched.
 //
-// usage: match N
+// usage: match N [DEGREES]
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -26,15 +27,25 @@ static double seconds_since(Clock::time_point start)
 
 int main(int argc, char *argv[])
 {
-	long n = argc == 2 ? std::atol(argv[1]) : 0;
+	long n = argc == 2 || argc == 3 ? std::atol(argv[1]) : 0;
+	double field = argc == 3 ? deg_to_rad(std::atof(argv[2])) : 0;
 	if (n < 1) {
-		std::fprintf(stderr, "usage: match N\n");
+		std::fprintf(stderr, "usage: match N [DEGREES]\n");
 		return 2;
 	}
 	Random r{2000};
+	// A position anywhere in the sky, or in the field.
+	auto anywhere = [&](double *a, double *d) {
+		if (field == 0) {
+			*a = r.uniform(0, 2 * PI), *d = std::asin(r.uniform(-1, 1));
+		} else {
+			*d = deg_to_rad(30) + r.uniform(-field / 2, field / 2);
+			*a = std::fmod(r.uniform(-field / 2, field / 2) / std::cos(*d) + 2 * PI, 2 * PI);
+		}
+	};
 	std::vector<double> ra(n), dec(n);
 	for (long i = 0; i < n; i++)
-		ra[i] = r.uniform(0, 2 * PI), dec[i] = std::asin(r.uniform(-1, 1));
+		anywhere(&ra[i], &dec[i]);
 	// The positions: a row's moved 0.3" in any direction, or anywhere.
 	std::vector<double> qa(n), qd(n);
 	for (long i = 0; i < n; i++) {
@@ -45,7 +56,7 @@ int main(int argc, char *argv[])
 			qa[i] = std::fmod(ra[j] + std::atan2(std::sin(phi) * std::sin(d) * std::cos(d0),
 			                                     std::cos(d) - std::sin(d0) * std::sin(qd[i])) + 2 * PI, 2 * PI);
 		} else {
-			qa[i] = r.uniform(0, 2 * PI), qd[i] = std::asin(r.uniform(-1, 1));
+			anywhere(&qa[i], &qd[i]);
 		}
 	}
 	Clock::time_point start = Clock::now();

@@ -27,7 +27,8 @@ static_assert(sizeof(ReferenceRow) == 32, "a row takes 32 bytes");
 // bits count, so that the index counts its rows in 32 bits too.
 constexpr unsigned long long REFERENCE_MAX = UINT32_MAX;
 // The rows of the first mapping, 2 MiB: one grows it by a quarter at a
-// time, and by a sixty-fourth when memory refuses a quarter.
+// time, and by a sixty-fourth when memory refuses a quarter, so that the
+// room takes 40 bytes a row held at the most.
 constexpr size_t REFERENCE_FIRST_ROOM = 65536;
 
 // The rows held, in a mapping of room rows; Reference{} holds none and
