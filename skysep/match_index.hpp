@@ -384,10 +384,11 @@ inline void search_pass(const MatchIndex &index, Search &s, double radius)
 //    position's are those of (ra, dec), which is its vector's direction to
 //    a few roundings at every declination, the poles included: x and y are
 //    rounded each in proportion, which turns the direction by as little.
-// 2. The passes widen from a zone's height (1" at least), or the radius
-//    if smaller, four times at a time up to the radius, until one finds a
-//    row: a large radius costs as much as the distance to the nearest
-//    row.
+// 2. The passes widen from half a zone's height (1" at least), about the
+//    distance from a row to the next where the rows are spread evenly, or
+//    from the radius if smaller, four times at a time up to the radius,
+//    until one finds a row: a large radius costs about as much as the
+//    distance to the nearest row.
 inline Match nearest(const MatchIndex &index, double ra, double dec, double radius)
 {
 	Search s;
@@ -401,7 +402,7 @@ inline Match nearest(const MatchIndex &index, double ra, double dec, double radi
 		return s.best;
 	if (radius > PI)
 		radius = PI;
-	for (double r = std::fmin(radius, std::fmax(index.height, ARCSEC));; r = std::fmin(radius, 4 * r)) {
+	for (double r = std::fmin(radius, std::fmax(index.height / 2, ARCSEC));; r = std::fmin(radius, 4 * r)) {
 		search_pass(index, s, r);
 		if (s.best.line != 0 || r == radius)
 			return s.best;
