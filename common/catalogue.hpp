@@ -68,18 +68,20 @@ inline void questions_of(Questions &q, const Cutting &cutting, char *cut, char *
 // ends the run.
 enum LineHolds { QUESTION, NO_ANSWER, HEADER, FAULT, LAST };
 
-// Names the columns from the header line, number, the text of length
+// Names the columns from the header line, where, the text of length
 // bytes; or gives the message that ends the run.
-inline LineHolds read_header(const char *prog, unsigned long long number, char *text, size_t length,
+inline LineHolds read_header(const char *prog, const Where &where, char *text, size_t length,
                              const Cutting &cutting, Questions &q)
 {
 	if (!name_columns(text, length, cutting.delimiter, q.columns)) {
-		std::fprintf(stderr, "%s: line %llu: unterminated quoted field\n", prog, number);
+		report_where(prog, where);
+		std::fprintf(stderr, "unterminated quoted field\n");
 		return LAST;
 	}
 	for (int i = 0; i < q.parts; i++) {
 		if (q.columns.number[i] == 0) {
-			std::fprintf(stderr, "%s: line %llu: no column \"%s\"\n", prog, number, escaped(q.columns.name[i]));
+			report_where(prog, where);
+			std::fprintf(stderr, "no column \"%s\"\n", escaped(q.columns.name[i]));
 			return LAST;
 		}
 	}
@@ -87,17 +89,18 @@ inline LineHolds read_header(const char *prog, unsigned long long number, char *
 	return HEADER;
 }
 
-// The values of the question of the line number, the text of length
+// The values of the question of the line where, the text of length
 // bytes, cut from its ranges of bytes, into *question; or the message for
 // a line that ends before a range.
-inline LineHolds cut_question(const char *prog, unsigned long long number, const char *text, size_t length,
+inline LineHolds cut_question(const char *prog, const Where &where, const char *text, size_t length,
                               Questions &q, char ***question)
 {
 	const Columns &c = q.columns;
 	int i = cut_bytes(text, length, c, q.cut, q.fields);
 	if (i >= 0) {
-		std::fprintf(stderr, "%s: line %llu: line of %zu bytes ends before byte%s %d", prog, number, length,
-		             c.number[i] < c.last[i] ? "s" : "", c.number[i]);
+		report_where(prog, where);
+		std::fprintf(stderr, "line of %zu bytes ends before byte%s %d", length, c.number[i] < c.last[i] ? "s" : "",
+		             c.number[i]);
 		if (c.number[i] < c.last[i])
 			std::fprintf(stderr, "-%d", c.last[i]);
 		std::fputc('\n', stderr);
@@ -111,10 +114,10 @@ inline LineHolds cut_question(const char *prog, unsigned long long number, const
 	return QUESTION;
 }
 
-// What the line number, the text of length bytes (overlong if cut short),
+// What the line where, the text of length bytes (overlong if cut short),
 // holds, with its message for a fault; for a question, its values in
 // *question, cut from the line in place.
-inline LineHolds classify(const char *prog, unsigned long long number, char *text, size_t length, bool overlong,
+inline LineHolds classify(const char *prog, const Where &where, char *text, size_t length, bool overlong,
                           const Cutting &cutting, Questions &q, char ***question)
 {
 	const char *fault = nullptr;
@@ -126,23 +129,25 @@ inline LineHolds classify(const char *prog, unsigned long long number, char *tex
 	else if (is_blank_or_comment(text, length))
 		return NO_ANSWER;
 	else if (q.header)
-		return read_header(prog, number, text, length, cutting, q);
+		return read_header(prog, where, text, length, cutting, q);
 	else if (q.columns.bytes)
-		return cut_question(prog, number, text, length, q, question);
+		return cut_question(prog, where, text, length, q, question);
 	else if ((found = split(text, length, cutting.delimiter, q.columns, q.fields)) < 0)
 		fault = "unterminated quoted field";
 	if (fault != nullptr) {
-		std::fprintf(stderr, "%s: line %llu: %s\n", prog, number, fault);
+		report_where(prog, where);
+		std::fprintf(stderr, "%s\n", fault);
 		return q.header ? LAST : FAULT; // without the header, the columns cannot be named
 	}
 	const Columns &c = q.columns;
 	if (!c.chosen && found != c.count) {
-		std::fprintf(stderr, "%s: line %llu: expected %d fields, found %d\n", prog, number, c.count, found);
+		report_where(prog, where);
+		std::fprintf(stderr, "expected %d fields, found %d\n", c.count, found);
 		return FAULT;
 	}
 	if (found < c.largest) {
-		std::fprintf(stderr, "%s: line %llu: expected at least %d fields, found %d\n", prog, number, c.largest,
-		             found);
+		report_where(prog, where);
+		std::fprintf(stderr, "expected at least %d fields, found %d\n", c.largest, found);
 		return FAULT;
 	}
 	*question = q.fields;
@@ -194,11 +199,12 @@ inline int answer_lines(const char *prog, const Cutting &cutting, const char *he
 			break;
 		Line line = line_room(out);
 		Refusal refusal;
-		LineHolds holds = classify(prog, number, text, length, overlong, cutting, q, &question);
+		Where where = {nullptr, number};
+		LineHolds holds = classify(prog, where, text, length, overlong, cutting, q, &question);
 		if (holds == LAST)
 			return flush(out) ? 1 : write_error(prog);
 		if (holds == QUESTION && !answer(question, context, line, refusal)) {
-			report_refusal(prog, number, refusal, true);
+			report_refusal(prog, where, refusal, true);
 			holds = FAULT;
 		}
 		if (holds == HEADER)

@@ -21,6 +21,9 @@ using ReadBytes = ssize_t (*)(void *source, char *buf, size_t n);
 // ReadBytes for standard input; source is unused.
 inline ssize_t read_stdin(void *, char *buf, size_t n) { return read(STDIN_FILENO, buf, n); }
 
+// ReadBytes for the file descriptor that source points to.
+inline ssize_t read_fd(void *source, char *buf, size_t n) { return read(*static_cast<int *>(source), buf, n); }
+
 // The bytes after the room of a line reader's buffer, which reads of a
 // word at a time may touch past a line's NUL, and no read fills.
 constexpr size_t LINE_SLACK = 8;

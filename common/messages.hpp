@@ -94,22 +94,41 @@ inline bool refuse(Refusal &refusal, const char *what, const char *text, const c
 	return false;
 }
 
+// Where the subject of a message stands: a line of standard input (file
+// null), a line of the file named, or neither, the command line (line 0).
+struct Where {
+	const char *file;
+	unsigned long long line;
+};
+
+// The command line, as the subject of a message.
+constexpr Where COMMAND_LINE = {nullptr, 0};
+
+// Writes the start of a message about where's subject to standard error:
+// "PROG: ", then "line N: " or "FILE:N: ".
+inline void report_where(const char *prog, const Where &where)
+{
+	std::fprintf(stderr, "%s: ", prog);
+	if (where.file != nullptr)
+		std::fprintf(stderr, "%s:%llu: ", escaped(where.file), where.line);
+	else if (where.line != 0)
+		std::fprintf(stderr, "line %llu: ", where.line);
+}
+
 // Writes the message for a refused field to standard error: "PROG:
 // invalid WHAT string "TEXT"", or "PROG: WHAT "TEXT" REASON" for a field
 // refused for a reason, or "PROG: REASON" for a question refused whole,
-// with "line N: " after the program's name if number is not 0.  The first
-// release's runs repeat the text as it is; every other run escapes it
-// (escaped()).
-inline void report_refusal(const char *prog, unsigned long long number, const Refusal &refusal, bool escape)
+// with where's line or file after the program's name (report_where()).
+// The first release's runs repeat the text as it is; every other run
+// escapes it (escaped()).
+inline void report_refusal(const char *prog, const Where &where, const Refusal &refusal, bool escape)
 {
-	std::fprintf(stderr, "%s: ", prog);
-	if (number != 0)
-		std::fprintf(stderr, "line %llu: ", number);
+	report_where(prog, where);
 	if (refusal.text == nullptr) {
 		std::fprintf(stderr, "%s\n", refusal.reason);
 		return;
 	}
-	const char *text = escape || number != 0 ? escaped(refusal.text) : refusal.text;
+	const char *text = escape ? escaped(refusal.text) : refusal.text;
 	if (refusal.reason != nullptr)
 		std::fprintf(stderr, "%s \"%s\" %s\n", refusal.what, text, refusal.reason);
 	else

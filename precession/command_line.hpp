@@ -138,7 +138,7 @@ inline bool take_system(const char *prog, bool from, char *value, Frame &frame, 
 	if (read_epoch(value, &frame.epoch, &reason))
 		return true;
 	if (reason != nullptr || from) {
-		report_refusal(prog, 0, Refusal{"epoch", value, reason}, true);
+		report_refusal(prog, COMMAND_LINE, Refusal{"epoch", value, reason}, true);
 		return false;
 	}
 	return misuse(prog, PRECESSION_USAGE,
@@ -172,7 +172,7 @@ inline bool take_precession_option(const char *prog, GivenOptions &given, int k,
 		                   k == OPT_FROM ? given.from_text : given.to_text);
 	case OPT_EPOCH:
 		if (!read_epoch(value, &given.epoch, &reason)) {
-			report_refusal(prog, 0, Refusal{"epoch", value, reason}, true);
+			report_refusal(prog, COMMAND_LINE, Refusal{"epoch", value, reason}, true);
 			return false;
 		}
 		given.epoch_text = value;
@@ -288,14 +288,14 @@ inline bool read_precession_command_line(const char *prog, int argc, char *argv[
 	     !check_epoch(given.from_text, given.from.epoch, given.model, "epoch", refusal)) ||
 	    (given.to.system == EQUINOX && !check_epoch(given.to_text, given.to.epoch, given.model, "epoch", refusal)) ||
 	    (given.epoch_text != nullptr && !check_motion_epoch(given.epoch_text, given.epoch, given.model, refusal))) {
-		report_refusal(prog, 0, refusal, true);
+		report_refusal(prog, COMMAND_LINE, refusal, true);
 		return false;
 	}
 	double epoch = given.epoch_text != nullptr ? given.epoch.julian : from_equinox ? given.from.epoch.julian : 2000;
 	p.transform = make_transform(given.model, given.from, given.from_text != nullptr && from_equinox, given.to,
 	                             motion, epoch);
 	if (p.year && !get_target(p, given.year_text, &p.to, refusal)) {
-		report_refusal(prog, 0, refusal, true);
+		report_refusal(prog, COMMAND_LINE, refusal, true);
 		return false;
 	}
 	return true;

@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
 	Line line = {room, 0};
 	Refusal refusal;
 	if (!precession_answer(o.operands, p, line, refusal)) {
-		report_refusal(prog, 0, refusal, !o.plain);
+		report_refusal(prog, COMMAND_LINE, refusal, !o.plain);
 		return 1;
 	}
 	return write_line(prog, line);

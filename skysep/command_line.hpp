@@ -10,9 +10,12 @@
 
 #include "angles.hpp"
 #include "coordinates.hpp"
+#include "decimal.hpp"
+#include "match_index.hpp"
 #include "messages.hpp"
 #include "options.hpp"
 #include "position_angle.hpp"
+#include "reference.hpp"
 
 // The usage text, formatted with the invocation name.
 inline const char SKYSEP_USAGE[] =
@@ -38,20 +41,29 @@ inline const char SKYSEP_HELP[] =
 	"\t--columns=LIST  with -: the fields of ra1,dec1,ra2,dec2 (ra,dec), numbers or header names\n"
 	"\t--bytes=LIST    with -: the same fields as ranges of bytes, 1-2+3-4+5-9,11+12-13+14-15+16-19\n"
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks,\n"
-	"\t\t        and with --bare the numbers written so\n";
+	"\t\t        and with --bare the numbers written so\n"
+	"\t--match=FILE    with -: the line number in FILE of the position \"ra dec\" nearest\n"
+	"\t\t        each line's, within --radius, and their separation\n"
+	"\t--radius=R      the largest separation of a match, in --unit, 0 to 180 degrees\n"
+	"\t--match-columns=LIST  the fields of ra,dec in FILE, as --columns, 1,2 unless given\n"
+	"\t--match-bytes=LIST    the same fields of FILE as ranges of bytes, as --bytes\n";
 
 // The fields of a question, and of a question with --from.
 inline const char *const PAIR[] = {"ra1", "dec1", "ra2", "dec2"};
 inline const char *const ONE[] = {"ra", "dec"};
 
 // skysep's own options.
-enum SkysepOption { OPT_FROM, OPT_UNIT, OPT_POSITION_ANGLE };
-constexpr Option SKYSEP_OPTIONS[] = {{"from", "RA,DEC"}, {"unit", "UNIT"}, {"position-angle", nullptr}};
+enum SkysepOption { OPT_FROM, OPT_UNIT, OPT_POSITION_ANGLE, OPT_MATCH, OPT_RADIUS, OPT_MATCH_COLUMNS, OPT_MATCH_BYTES };
+constexpr Option SKYSEP_OPTIONS[] = {{"from", "RA,DEC"},      {"unit", "UNIT"},
+                                     {"position-angle", nullptr}, {"match", "FILE"},
+                                     {"radius", "R"},            {"match-columns", "LIST"},
+                                     {"match-bytes", "LIST"}};
 
 // The units of the decimal separation: the name for --unit, the words of
 // the result line between the number and its degrees, minutes and
-// seconds, in 16 bytes for put16(), and the factor that, times the angle
-// in radians and divided by pi, gives it.
+// seconds, in 16 bytes for put16(), the unit's name in them before " = ",
+// and the factor that, times the angle in radians and divided by pi,
+// gives it: 180 degrees in the unit.
 struct Unit {
 	const char *name;
 	char between[16];
@@ -75,7 +87,24 @@ struct Skysep {
 	bool from;           // --from: each position measured from origin
 	Position origin;
 	char *from_ra, *from_dec; // --from's texts, until they are read
+	const char *match;   // --match's FILE, or null
+	char *radius_text;   // --radius's text, until it is read
+	double radius;       // --radius, radians, and SEPARATION_ROUNDING
+	char *match_columns, *match_bytes; // --match-columns's and --match-bytes's lists, or null
+	Cutting match_cutting;             // FILE's columns and delimiter
+	Reference reference; // FILE's rows, once read (match_file.hpp)
+	MatchIndex index;    // over them
 };
+
+// What a separation of two positions, radians, may be rounded by, of
+// their vectors and of the formula (2e-10 seconds of arc): --radius's
+// separation is held within it, so that a pair written as exactly that
+// far apart is within the radius.
+constexpr double SEPARATION_ROUNDING = 1e-15;
+
+// The separation theta, radians, in unit u: in degrees, rad_to_deg()'s
+// expression.
+inline double in_unit(const Unit &u, double theta) { return u.per_pi * theta / PI; }
 
 // Takes skysep's option k with its value into s.  --from's value is cut
 // into its two texts at its one comma.
@@ -104,7 +133,59 @@ inline bool take_skysep_option(const char *prog, Skysep &s, int k, char *value)
 	case OPT_POSITION_ANGLE:
 		s.position_angle = true;
 		break;
+	case OPT_MATCH:
+		s.match = value;
+		break;
+	case OPT_RADIUS:
+		s.radius_text = value;
+		break;
+	case OPT_MATCH_COLUMNS:
+		s.match_columns = value;
+		break;
+	case OPT_MATCH_BYTES:
+		s.match_bytes = value;
+		break;
 	}
+	return true;
+}
+
+// Checks the options of a match in s, and reads --radius, in s's unit,
+// and the columns of FILE into s.  Returns false after a message and the
+// usage text if they are not options that a run takes together.
+inline bool read_match_options(const char *prog, const CommandLine &o, Skysep &s)
+{
+	if (s.match == nullptr) {
+		const char *alone = s.radius_text != nullptr     ? "radius"
+		                    : s.match_columns != nullptr ? "match-columns"
+		                    : s.match_bytes != nullptr   ? "match-bytes"
+		                                                 : nullptr;
+		return alone == nullptr || misuse(prog, SKYSEP_USAGE, "--%s needs --match", alone);
+	}
+	if (s.radius_text == nullptr)
+		return misuse(prog, SKYSEP_USAGE, "--match needs --radius");
+	if (s.from)
+		return misuse(prog, SKYSEP_USAGE, "--match and --from together");
+	if (!o.catalogue)
+		return misuse(prog, SKYSEP_USAGE, "option --match reads catalogue mode's lines: give the operand -");
+	if (s.match_bytes != nullptr && (s.match_columns != nullptr || o.delimiter != '\0'))
+		return misuse(prog, SKYSEP_USAGE, "--match-bytes and --%s together",
+		              s.match_columns != nullptr ? "match-columns" : "delimiter");
+	double r;
+	if (!read_number(s.radius_text, &r) || !(r >= 0 && r <= s.unit->per_pi))
+		return misuse(prog, SKYSEP_USAGE, "option --radius: \"%s\" is not a number of %s from 0 to %g",
+		              escaped(s.radius_text), s.unit->name, s.unit->per_pi);
+	s.radius = PI * r / s.unit->per_pi + SEPARATION_ROUNDING;
+	Cutting &c = s.match_cutting;
+	c.delimiter = o.delimiter;
+	c.columns = first_columns(2);
+	if (s.match_columns != nullptr && !choose_columns(s.match_columns, 2, c.columns))
+		return misuse(prog, SKYSEP_USAGE,
+		              "option --match-columns: \"%s\" is not 2 field numbers (1 to %d) or column names, ra,dec",
+		              escaped(s.match_columns), FIELD_NUMBER_MAX);
+	if (s.match_bytes != nullptr && !choose_bytes(s.match_bytes, 2, c.columns))
+		return misuse(prog, SKYSEP_USAGE,
+		              "option --match-bytes: \"%s\" is not 2 ranges of bytes (N or N-M, 1 to %zu), ra,dec",
+		              escaped(s.match_bytes), LINE_MAX_BYTES);
 	return true;
 }
 
@@ -120,25 +201,29 @@ inline bool read_skysep_command_line(const char *prog, int argc, char *argv[], C
 		return false;
 	if (o.help || o.version)
 		return true;
-	const char *const *names = s.from ? ONE : PAIR;
-	if (!check_operands(prog, SKYSEP_USAGE, o, names, s.from ? 2 : 4, s.from ? "from" : nullptr, cutting))
+	if (s.unit == nullptr)
+		s.unit = &UNITS[0];
+	if (!read_match_options(prog, o, s))
+		return false;
+	bool one = s.from || s.match != nullptr; // the fields of one position
+	if (!check_operands(prog, SKYSEP_USAGE, o, one ? ONE : PAIR, one ? 2 : 4, s.from ? "from" : nullptr, cutting))
 		return false;
 	s.reading = {o.plain ? Reading::MARKS : Reading::CATALOGUE, o.degrees, o.catalogue && !o.hours && !o.degrees};
 	s.first_release = o.plain;
-	if (s.unit == nullptr)
-		s.unit = &UNITS[0];
 	s.decimals = o.decimals < 0 ? 6 : o.decimals;
 	s.bare = o.bare;
 	s.between = o.delimiter != '\0' ? o.delimiter : ' ';
-	if (s.bare && s.position_angle)
-		std::snprintf(s.header, sizeof s.header, "separation%cposition_angle", s.between);
-	else if (s.bare)
-		std::snprintf(s.header, sizeof s.header, "separation");
+	if (s.bare) { // [match,]separation[,position_angle]
+		int n = s.match != nullptr ? std::snprintf(s.header, sizeof s.header, "match%c", s.between) : 0;
+		n += std::snprintf(s.header + n, sizeof s.header - n, "separation");
+		if (s.position_angle)
+			std::snprintf(s.header + n, sizeof s.header - n, "%cposition_angle", s.between);
+	}
 	if (s.from) {
 		double ra, dec;
 		Refusal refusal;
 		if (!get_position(s.from_ra, s.from_dec, s.reading, &ra, &dec, refusal)) {
-			report_refusal(prog, 0, refusal, true);
+			report_refusal(prog, COMMAND_LINE, refusal, true);
 			return false;
 		}
 		s.origin = position(ra, dec);

@@ -238,11 +238,12 @@ inline void release_match_index(MatchIndex &index)
 // The bytes that the index takes, its rows not counted.
 inline size_t match_index_bytes(const MatchIndex &index) { return index.bytes; }
 
-// A match: the line number in FILE of the nearest row, 0 for none, and
-// its separation from the position, radians.
+// A match: the line number in FILE of the nearest row, 0 for none, its
+// separation from the position, radians, and its unit vector.
 struct Match {
 	unsigned long long line;
 	double separation;
+	Vec v;
 };
 
 // A search under way: the position, the radius of this pass, the nearest
@@ -316,7 +317,7 @@ inline void consider(Search &s, const ReferenceRow *rows, uint32_t a, uint32_t b
 		                               : angle < s.best.separation ||
 		                                         (angle == s.best.separation && row.line < s.best.line);
 		if (nearer) {
-			s.best = Match{row.line, angle};
+			s.best = Match{row.line, angle, row.v};
 			set_bound(s, angle);
 		}
 	}
@@ -397,7 +398,7 @@ inline Match nearest(const MatchIndex &index, double ra, double dec, double radi
 	if (!(ra >= 0 && ra <= 2 * PI))
 		direction(s.q, &ra, &s.dec);
 	s.east = east_of(ra, index.extent.west);
-	s.best = Match{0, 0};
+	s.best = Match{0, 0, Vec{0, 0, 0}};
 	if (!(radius >= 0))
 		return s.best;
 	if (radius > PI)

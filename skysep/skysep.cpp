@@ -13,10 +13,12 @@
 // position_angle.hpp, answer.hpp).  An invalid argument ends the run with
 // a message and status 1.  The options are read in command_line.hpp, and
 // with the operand "-", each line of standard input is answered in turn
-// (catalogue.hpp).
+// (catalogue.hpp); with --match, by the nearest position of FILE, read
+// first (match_file.hpp, match_index.hpp).
 #include "answer.hpp"
 #include "catalogue.hpp"
 #include "command_line.hpp"
+#include "match_file.hpp"
 #include "output.hpp"
 
 int main(int argc, char *argv[])
@@ -31,13 +33,19 @@ int main(int argc, char *argv[])
 		return write_help(prog, SKYSEP_USAGE, SKYSEP_HELP);
 	if (o.version)
 		return write_version(prog, "skysep");
+	if (o.catalogue && s.match != nullptr) {
+		int read = read_match_file(prog, s.match, s.match_cutting, s.reading, s.reference, s.index);
+		if (read < 0)
+			return 1;
+		return answer_stdin(prog, cutting, s.header, skysep_match_answer, s) | read;
+	}
 	if (o.catalogue)
 		return answer_stdin(prog, cutting, s.header, skysep_answer, s);
 	char room[LINE_ROOM];
 	Line line = {room, 0};
 	Refusal refusal;
 	if (!skysep_answer(o.operands, s, line, refusal)) {
-		report_refusal(prog, 0, refusal, !o.plain);
+		report_refusal(prog, COMMAND_LINE, refusal, !o.plain);
 		return 1;
 	}
 	return write_line(prog, line);

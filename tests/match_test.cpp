@@ -1,17 +1,24 @@
-// The match index against a search of every row, in one loop over
-// catalogues of 0 to 3000 rows and 3000 positions each: rows spread over
-// the sky, within a degree of either pole, at the poles, across 0 hours (2
-// pi itself included), or all in a field across 0 hours or around a pole,
-// and repeated on later lines; positions at a row, near one or anywhere;
+// skysep --match against a search of every row, in one loop over
+// catalogues of 0 to 3000 rows and 2000 positions each, written in
+// decimal degrees: rows spread over the sky, within a degree of either
+// pole, at the poles, across 0 hours (360 degrees itself included), or
+// all in a field across 0 hours or around a pole, repeated on later lines
+// and with comments between; positions at a row, near one or anywhere;
 // radii of 0, of 180 degrees, of any size between, and exactly the
-// separation of the position from a row.  The line number and the
-// separation must be those of the search of every row, bit for bit.
+// separation of a third of the positions from a row.  Each run's lines,
+// the line number and the separation in seconds of arc to 9 decimals,
+// must be those of the search of every row, by the separation of
+// angles.hpp and --radius's rounding.
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <initializer_list>
+#include <string>
 
-#include "match_index.hpp"
+#include "angles.hpp"
+#include "command_line.hpp"
 #include "random.hpp"
+#include "spawn.hpp"
 
 // Where the rows of a catalogue are.
 enum Sky { ANYWHERE, FIELD_AT_0H, POLAR_CAP };
@@ -45,8 +52,38 @@ static void near(Random &r, double d, double *ra, double *dec)
 	*ra = std::fmod(*ra + 4 * PI, 2 * PI);
 }
 
-int main()
+// Writes text into the file fd, path, in place of what it held; false
+// after a message if it cannot.
+static bool rewrite(int fd, const char *path, const std::string &text)
 {
+	if (ftruncate(fd, 0) == 0 && pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size()))
+		return true;
+	std::perror(path);
+	return false;
+}
+
+// The position (ra, dec), radians, as a line "RA DEC" of decimal degrees,
+// and its unit vector as skysep reads the line.
+static std::string degrees(double ra, double dec, Vec *v)
+{
+	char text[64];
+	std::snprintf(text, sizeof text, "%.17g %.17g\n", std::fmin(rad_to_deg(ra), 360),
+	              std::fmax(-90, std::fmin(rad_to_deg(dec), 90)));
+	char *end;
+	double a = std::strtod(text, &end), d = std::strtod(end, nullptr);
+	*v = unit_vector(deg_to_rad(a), deg_to_rad(d));
+	return text;
+}
+
+int main(int argc, char *argv[])
+{
+	if (argc < 2)
+		return std::fprintf(stderr, "usage: %s skysep [emulator [option...]]\n", argv[0]), 2;
+	Emulator emulator(argv + 2, argv + argc);
+	char file[] = "/tmp/skyangles-match-XXXXXX", input[] = "/tmp/skyangles-match-XXXXXX";
+	int fd = mkstemp(file), in_fd = mkstemp(input);
+	if (fd < 0 || in_fd < 0)
+		return std::perror("/tmp"), 2;
 	struct Catalogue {
 		int rows;
 		Sky sky;
@@ -59,52 +96,73 @@ int main()
 	for (Catalogue cat : {Catalogue{0, ANYWHERE}, {1, ANYWHERE}, {40, ANYWHERE}, {3000, ANYWHERE}, {3000, FIELD_AT_0H},
 	                      {2000, POLAR_CAP}}) {
 		int n = cat.rows;
-		Reference reference = {};
+		std::string rows;
 		for (int i = 0; i < n; i++) {
-			line[i] = (i ? line[i - 1] : 0) + 1 + r.below(3); // and comments between
+			line[i] = (i ? line[i - 1] : 0) + 1;
+			for (; r.below(3) == 0; line[i]++)
+				rows += "# a comment\n";
 			position(r, cat.sky, &ra[i], &dec[i]);
 			if (i > 0 && r.below(5) == 0) { // a row repeated
 				int j = r.below(i);
 				ra[i] = ra[j], dec[i] = dec[j];
 			}
-			add_reference_row(reference, ra[i], dec[i], line[i]);
-			v[i] = unit_vector(ra[i], dec[i]);
+			rows += degrees(ra[i], dec[i], &v[i]);
 		}
-		MatchIndex index;
-		if (!build_match_index(reference, index))
-			return std::printf("FAIL: no room for the index\n"), 1;
-		for (int i = 0; i < 3000; i++) {
-			int j = n > 0 ? r.below(n) : 0;
-			double a = ra[j], d = dec[j], radius = std::pow(10, r.uniform(-9, 0.5));
-			if (i % 3 == 0)
-				near(r, std::pow(10, r.uniform(-11, 0)), &a, &d);
-			else if (i % 3 == 1)
-				position(r, i % 2 ? cat.sky : ANYWHERE, &a, &d);
-			Vec q = unit_vector(a, d);
-			switch (i % 5) {
-			case 0: radius = 0; break;
-			case 1: radius = PI; break;
-			case 2: j = n > 0 ? r.below(n) : 0; [[fallthrough]];
-			case 3: radius = angle_between(q, v[j]); break; // a row at the radius
+		if (!rewrite(fd, file, rows))
+			return 2;
+		// The radius in seconds of arc: 0, 180 degrees, a few small and large,
+		// and the separation of a third of the positions from a row.
+		for (double arcsec : {0.0, 648000.0, std::pow(10, r.uniform(-4, 1)), std::pow(10, r.uniform(1, 5.8)), -1.0}) {
+			bool at_row = arcsec < 0;
+			if (at_row)
+				arcsec = std::pow(10, r.uniform(-5, 5));
+			char radius[40];
+			std::snprintf(radius, sizeof radius, "--radius=%.17g", arcsec);
+			double within = PI * std::strtod(radius + 9, nullptr) / 648000 + SEPARATION_ROUNDING;
+			std::string in, want;
+			for (int i = 0; i < 2000; i++) {
+				int j = n > 0 ? r.below(n) : 0;
+				double a = n > 0 ? ra[j] : 0, d = n > 0 ? dec[j] : 0;
+				if (i % 3 == 0)
+					near(r, at_row ? arcsec * ARCSEC : std::pow(10, r.uniform(-11, 0)), &a, &d);
+				else if (i % 3 == 1)
+					position(r, i % 2 ? cat.sky : ANYWHERE, &a, &d);
+				Vec q;
+				in += degrees(a, d, &q);
+				double best = 0;
+				unsigned long long found = 0;
+				for (int k = 0; k < n; k++) {
+					double s = angle_between(q, v[k]);
+					if (s <= within && (found == 0 || s < best))
+						best = s, found = line[k];
+				}
+				char text[64];
+				std::snprintf(text, sizeof text, found ? "%llu %.9f\n" : "0\n", found, 648000 * best / PI);
+				want += text;
+				matched += found != 0;
 			}
-			Match best = {0, 0};
-			for (int k = 0; k < n; k++) {
-				double s = angle_between(q, v[k]);
-				if (s <= radius && (best.line == 0 || s < best.separation))
-					best = Match{line[k], s};
+			if (!rewrite(in_fd, input, in))
+				return 2;
+			Case got = run(emulator, argv[1],
+			               {"skysep", "--degrees", "--bare", "--unit=arcsec", "--decimals=9",
+			                (std::string("--match=") + file).c_str(), radius, "-"},
+			               false, environ, input);
+			// The lines that differ, each with its position.
+			size_t at = 0, at_got = 0;
+			for (int i = 0; i < 2000; i++, checked++) {
+				size_t end = want.find('\n', at) + 1, end_got = got.out.find('\n', at_got) + 1;
+				std::string w = want.substr(at, end - at), g = got.out.substr(at_got, end_got - at_got);
+				if (w != g && ++failed <= 20)
+					std::printf("FAIL: %d rows, %s, position %d: got %s, not %s", n, radius, i, g.c_str(),
+					            w.c_str());
+				at = end, at_got = end_got == 0 ? got.out.size() : end_got;
 			}
-			Match got = nearest(index, a, d, radius);
-			checked++;
-			matched += best.line != 0;
-			if (got.line != best.line || got.separation != best.separation) {
-				failed++;
-				std::printf("FAIL: %d rows, position %.17g %.17g, radius %.17g: line %llu at %.17g, not %llu at "
-				            "%.17g\n", n, a, d, radius, got.line, got.separation, best.line, best.separation);
-			}
+			if (got.status != 0 || !got.err.empty())
+				failed++, std::printf("FAIL: %d rows, %s: status %d, %s\n", n, radius, got.status, got.err.c_str());
 		}
-		release_match_index(index);
-		release_reference(reference);
 	}
+	unlink(file);
+	unlink(input);
 	std::printf("%s: %ld positions, %ld matched, %ld not as every row's search\n", failed ? "FAIL" : "ok",
 	            checked, matched, failed);
 	return failed != 0;

@@ -28,7 +28,12 @@ using namespace std::string_literals;
 	"\t--columns=LIST  with -: the fields of ra1,dec1,ra2,dec2 (ra,dec), numbers or header names\n"     \
 	"\t--bytes=LIST    with -: the same fields as ranges of bytes, 1-2+3-4+5-9,11+12-13+14-15+16-19\n"  \
 	"\t--delimiter=C   with -: fields separated by each byte C, CSV-style, not by blanks,\n"              \
-	"\t\t        and with --bare the numbers written so\n"
+	"\t\t        and with --bare the numbers written so\n"                                           \
+	"\t--match=FILE    with -: the line number in FILE of the position \"ra dec\" nearest\n"                \
+	"\t\t        each line's, within --radius, and their separation\n"                                 \
+	"\t--radius=R      the largest separation of a match, in --unit, 0 to 180 degrees\n"                   \
+	"\t--match-columns=LIST  the fields of ra,dec in FILE, as --columns, 1,2 unless given\n"              \
+	"\t--match-bytes=LIST    the same fields of FILE as ranges of bytes, as --bytes\n"
 // A fault of the options form: the reason, then the usage text.
 #define MISUSE(reason) "skysep: " reason "\n" USAGE("skysep")
 
@@ -446,6 +451,51 @@ static const std::vector<Case> cases = {
 	lines({POLARIS, "--delimiter=,", "--columns=ra,dec"}, STARS, FROM_POLARIS, "", 0),
 	lines({"--degrees", "--from=37.954541667,+89:15:50.8", "--delimiter=,", "--columns=ra,dec"}, STARS_IN_DEGREES,
 	      FROM_POLARIS, "", 0),
+
+	// --match: the line number in FILE of the nearest, of two as near the
+	// first; none within the radius; FILE's refused line named, the match
+	// going on without it.  The files are MATCH_FILES, below.
+	lines({"--match=stars.txt", "--radius=1", "--unit=arcmin"},
+	      "06:45:09 -16:42:58\n02:31:49.09 +89:15:50.8\n12 -89.9\n12 0\n",
+	      "match = 2  angle = 0.019155 arcminutes\nmatch = 3  angle = 0.000000 arcminutes\nmatch = none\n"
+	      "match = none\n",
+	      "skysep: stars.txt:4: invalid right ascension string \"x\"\n", 1),
+	lines({"--match=stars.txt", "--radius=6", "--unit=arcmin", "--bare", "--position-angle"}, "12 -89.9\n12 0\n",
+	      "7 6.000000 180.000000\n0\n", "skysep: stars.txt:4: invalid right ascension string \"x\"\n", 1),
+	// FILE's columns by name, its header skipped; the header's line names the fields.
+	lines({"--degrees", "--match=stars.csv", "--match-columns=ra,dec", "--columns=ra,dec", "--delimiter=,",
+	       "--radius=3600", "--unit=arcsec", "--bare", "--position-angle"},
+	      "dec,ra\n-16.7,101.3\n", "match,separation,position_angle\n2,72.986096,217.888120\n", "", 0),
+	lines({"--degrees", "--match=fixed.txt", "--match-bytes=1-6,8-13", "--radius=0.1"}, "101.3 -16.7\n",
+	      "match = 1  angle = 0.022175 degrees\n", "", 0),
+	// A FILE unread, or whose header lacks a name, ends the run before any line.
+	lines({"--degrees", "--match=stars.csv", "--match-columns=RA,dec", "--delimiter=,", "--radius=1"},
+	      "101.3,-16.7\n", "", "skysep: stars.csv:1: no column \"RA\"\n", 1),
+	lines({"--match=none.txt", "--radius=1"}, "0 0\n", "", "skysep: none.txt: No such file or directory\n", 1),
+	lines({"--match=.", "--radius=1"}, "0 0\n", "", "skysep: .: Is a directory\n", 1),
+	// A match's options go together, with "-" alone; the radius in the unit.
+	{{"skysep", "--match=stars.txt", "-"}, "", MISUSE("--match needs --radius"), 1},
+	{{"skysep", "--radius=1", "-"}, "", MISUSE("--radius needs --match"), 1},
+	{{"skysep", "--match-columns=1,2", "-"}, "", MISUSE("--match-columns needs --match"), 1},
+	{{"skysep", "--match=stars.txt", "--radius=1", "--from=0,0", "-"}, "", MISUSE("--match and --from together"), 1},
+	{{"skysep", "--match=stars.txt", "--radius=1", "0", "0"}, "",
+	 MISUSE("option --match reads catalogue mode's lines: give the operand -"), 1},
+	{{"skysep", "--match=stars.txt", "--radius=1", "--match-bytes=1,2", "--delimiter=,", "-"}, "",
+	 MISUSE("--match-bytes and --delimiter together"), 1},
+	{{"skysep", "--match=stars.txt", "--radius=648001", "--unit=arcsec", "-"}, "",
+	 MISUSE("option --radius: \"648001\" is not a number of arcsec from 0 to 648000"), 1},
+	{{"skysep", "--match=stars.txt", "--radius=-1", "-"}, "",
+	 MISUSE("option --radius: \"-1\" is not a number of degrees from 0 to 180"), 1},
+	{{"skysep", "--match=stars.txt", "--radius=1", "--match-columns=1", "-"}, "",
+	 MISUSE("option --match-columns: \"1\" is not 2 field numbers (1 to 65537) or column names, ra,dec"), 1},
+};
+
+// The files that the rows of --match read, in the folder where they run.
+static const char *const MATCH_FILES[][2] = {
+	{"stars.txt", "# bright stars\n06:45:08.92 -16:42:58.0\n02:31:49.09 +89:15:50.8\nx 0\n\n"
+	              "02:31:49.09 +89:15:50.8\n0 -90\n"},
+	{"stars.csv", "name,ra,dec\nSirius,101.287,-16.716\n\"Polaris, alpha UMi\",37.95,89.26\n"},
+	{"fixed.txt", "101.29 -16.72 Sirius\n"},
 };
 
 // A result that cannot be written is a failure.
@@ -473,5 +523,17 @@ int main(int argc, char *argv[])
 {
 	std::vector<Case> all = cases;
 	all.push_back(through_catalogue("skysep", {"--hours"}, 4, cases, read_in_whole));
-	return test_main(argc, argv, all, full);
+	char dir[] = "/tmp/skyangles-match-XXXXXX";
+	if (mkdtemp(dir) == nullptr || chdir(dir) != 0)
+		return std::perror(dir), 2;
+	for (const auto &file : MATCH_FILES) {
+		FILE *f = std::fopen(file[0], "w");
+		if (f == nullptr || std::fputs(file[1], f) < 0 || std::fclose(f) != 0)
+			return std::perror(file[0]), 2;
+	}
+	int status = test_main(argc, argv, all, full);
+	for (const auto &file : MATCH_FILES)
+		unlink(file[0]);
+	rmdir(dir);
+	return status;
 }
