@@ -3,7 +3,8 @@
 // size of the line reader, then the options, each ended by a newline, up
 // to a NUL byte, then standard input.  An input without a NUL is options
 // alone.  The argument vector is the program's name, the options, and the
-// operand "-", so every input runs catalogue mode.
+// operand "-", so every input runs catalogue mode.  A fuzz target may take
+// a part of standard input for a file of its own (fuzz_skysep.cpp).
 #ifndef FUZZ_CATALOGUE_INPUT_HPP
 #define FUZZ_CATALOGUE_INPUT_HPP
 
@@ -82,31 +83,58 @@ inline ssize_t read_memory(void *source, char *buf, size_t n)
 	return static_cast<ssize_t>(n);
 }
 
+// A run of catalogue mode from a fuzz input: the input decoded, the
+// command line read, and standard input, in memory.
+template <typename S>
+struct FuzzRun {
+	CatalogueInput c;
+	CommandLine o;
+	S settings;
+	Cutting cutting;
+	MemoryInput in;
+};
+
+// Decodes the input data, of size bytes, into f for the program prog, and
+// reads its command line by read_command_line into f's settings: false if
+// the input is no catalogue run.
+template <typename S>
+inline bool fuzz_command_line(const uint8_t *data, size_t size, const char *prog,
+                              bool (*read_command_line)(const char *, int, char **, CommandLine &, S &, Cutting &),
+                              FuzzRun<S> &f)
+{
+	if (!decode(data, size, prog, f.c) ||
+	    !read_command_line(prog, f.c.argc, f.c.argv, f.o, f.settings, f.cutting) || f.o.help || f.o.version ||
+	    !f.o.catalogue)
+		return false;
+	f.in = MemoryInput{f.c.in, f.c.in_size, 0};
+	return true;
+}
+
+// Answers f's standard input by answer_lines with answer and the header
+// line of f's settings, the output to /dev/null.
+template <typename S>
+inline void fuzz_answers(const char *prog, FuzzRun<S> &f,
+                         bool (*answer)(char *const fields[], S &settings, Line &line, Refusal &refusal))
+{
+	static LineReader in;
+	static Output out;
+	static int null_fd = open("/dev/null", O_WRONLY);
+	line_reader(in, read_memory, &f.in, f.c.block);
+	output_to(out, null_fd);
+	answer_lines(prog, f.cutting, f.settings.header, answer, f.settings, in, out);
+}
+
 // Runs catalogue mode of a program on the input data, of size bytes, as
 // its main would: its command line read by read_command_line into its
-// settings S, then answer_lines with answer and S's header line on the
-// input in memory, with the output to /dev/null.
+// settings S, then answer_lines with answer.
 template <typename S>
 inline void fuzz_catalogue(const uint8_t *data, size_t size, const char *prog,
                            bool (*read_command_line)(const char *, int, char **, CommandLine &, S &, Cutting &),
                            bool (*answer)(char *const fields[], S &settings, Line &line, Refusal &refusal))
 {
-	static CatalogueInput c;
-	static LineReader in;
-	static Output out;
-	static int null_fd = open("/dev/null", O_WRONLY);
-	if (!decode(data, size, prog, c))
-		return;
-	CommandLine o;
-	S settings;
-	Cutting cutting;
-	if (!read_command_line(prog, c.argc, c.argv, o, settings, cutting) || o.help || o.version ||
-	    !o.catalogue)
-		return;
-	MemoryInput m{c.in, c.in_size, 0};
-	line_reader(in, read_memory, &m, c.block);
-	output_to(out, null_fd);
-	answer_lines(prog, cutting, settings.header, answer, settings, in, out);
+	static FuzzRun<S> f;
+	if (fuzz_command_line(data, size, prog, read_command_line, f))
+		fuzz_answers(prog, f, answer);
 }
 
 #endif
