@@ -89,7 +89,7 @@ struct Skysep {
 	char *from_ra, *from_dec; // --from's texts, until they are read
 	const char *match;   // --match's FILE, or null
 	char *radius_text;   // --radius's text, until it is read
-	double radius;       // --radius, radians, and SEPARATION_ROUNDING
+	double radius;       // the farthest match, radians: --radius with SEPARATION_ROUNDING
 	char *match_columns, *match_bytes; // --match-columns's and --match-bytes's lists, or null
 	Cutting match_cutting;             // FILE's columns and delimiter
 	Reference reference; // FILE's rows, once read (match_file.hpp)
