@@ -6,18 +6,27 @@
 // fixed-width columns of blank-separated fields, 03 13 29.07 +62 32 17.1;
 // and dated, positions with a date of UTC each, 1972 to 2100, in place of
 // the year, 2031-07-14T03:25:41.2Z.
+// And the two catalogues of a cross-match, degrees in CSV under the
+// header ra,dec: match-file, M rows anywhere on the sky,
+// 12.345678901,-6.789012345; match-input, N lines, each with 7 chances in
+// 10 the position of one of those M rows moved 0.3" in any direction (the
+// rows taken in a shuffled order, again from the start when they run out),
+// else anywhere.
 // And the floors: the formulas of skysep - and precession -, compiled in,
 // on the values of the same pairs or positions, without reading or
 // writing; they print their sum, and the seconds they took on standard
 // error.
 //
 // usage: catalogues pairs|positions|stars|fixed|dated N FILE | pairs-floor|positions-floor N
+//        | match-file M FILE | match-input M N FILE
 #include "random.hpp"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "angles.hpp"
@@ -63,6 +72,33 @@ static Decimal decimal(Random &r)
 {
 	return {static_cast<long>(r.next() % 24000000), static_cast<long>(r.next() % 180000001) - 90000000,
 	        1000 + r.below(2001)};
+}
+
+// A position anywhere on the sky, evenly spread, in radians.
+static void anywhere(Random &r, double *ra, double *dec)
+{
+	*ra = r.uniform(0, 2 * PI);
+	*dec = std::asin(r.uniform(-1, 1));
+}
+
+// The rows of match-file, in radians, drawn first from r.
+static void match_rows(Random &r, long m, std::vector<double> &ra, std::vector<double> &dec)
+{
+	ra.resize(m), dec.resize(m);
+	for (long i = 0; i < m; i++)
+		anywhere(r, &ra[i], &dec[i]);
+}
+
+// Writes the CSV of the positions, in degrees.
+static int write_csv(const char *path, const std::vector<double> &ra, const std::vector<double> &dec)
+{
+	FILE *f = std::fopen(path, "w");
+	if (!f)
+		return 1;
+	std::fputs("ra,dec\n", f);
+	for (size_t i = 0; i < ra.size(); i++)
+		std::fprintf(f, "%.9f,%.9f\n", rad_to_deg(ra[i]), rad_to_deg(dec[i]));
+	return std::fclose(f) != 0;
 }
 
 // Prints the sum, and the seconds since start on standard error.
@@ -160,7 +196,37 @@ int main(int argc, char *argv[])
 		}
 		return took(start, sum);
 	}
+	long m = argc > 3 ? std::atol(argv[2]) : 0;
+	if (argc == 4 && std::strcmp(job, "match-file") == 0 && m > 0) {
+		std::vector<double> ra, dec;
+		match_rows(r, m, ra, dec);
+		return write_csv(argv[3], ra, dec);
+	}
+	if (argc == 5 && std::strcmp(job, "match-input") == 0 && m > 0) {
+		std::vector<double> ra, dec;
+		match_rows(r, m, ra, dec);
+		std::vector<long> order(m);
+		for (long i = 0; i < m; i++)
+			order[i] = i;
+		for (long i = m - 1; i > 0; i--)
+			std::swap(order[i], order[r.next() % static_cast<uint64_t>(i + 1)]);
+		long lines = std::atol(argv[3]), taken = 0;
+		std::vector<double> qa(lines), qd(lines);
+		for (long i = 0; i < lines; i++) {
+			if (r.below(10) >= 7) {
+				anywhere(r, &qa[i], &qd[i]);
+				continue;
+			}
+			// Row j's position moved 0.3" towards the position angle phi.
+			long j = order[taken++ % m];
+			double d = 0.3 * ARCSEC, phi = r.uniform(0, 2 * PI), d0 = dec[j];
+			qd[i] = std::asin(std::sin(d0) * std::cos(d) + std::cos(d0) * std::sin(d) * std::cos(phi));
+			qa[i] = std::fmod(ra[j] + std::atan2(std::sin(phi) * std::sin(d) * std::cos(d0),
+			                                     std::cos(d) - std::sin(d0) * std::sin(qd[i])) + 2 * PI, 2 * PI);
+		}
+		return write_csv(argv[4], qa, qd);
+	}
 	std::fprintf(stderr, "usage: %s pairs N FILE | positions N FILE | stars N FILE | fixed N FILE | dated N FILE | "
-	                     "pairs-floor N | positions-floor N\n", argv[0]);
+	                     "pairs-floor N | positions-floor N | match-file M FILE | match-input M N FILE\n", argv[0]);
 	return 2;
 }
