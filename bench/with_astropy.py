@@ -6,6 +6,12 @@
   with_astropy.py precession FILE
       lines of hours, degrees and a year; each position precessed from
       the equinox of J2000 to that of its year (FK5);
+  with_astropy.py match FILE INPUT
+      two catalogues in CSV, degrees under the header ra,dec; for each
+      row of INPUT the nearest of FILE by match_to_catalog_sky, written as
+      skysep --match=FILE --radius=1 --unit=arcsec --bare --delimiter=,
+      --decimals=9 writes it: its line in FILE and the separation in
+      seconds of arc, or 0 if none is within 1"; needs python3-scipy;
   with_astropy.py fk5 PRECESSION [positions]
       the worst difference on the sky of precession --model=iau2006 from
       FK5 from J2000.0 to each epoch, target 0.001 seconds of arc, and
@@ -25,8 +31,9 @@
       then the IAU 2006 precession without the frame bias (the standard
       routines' bp06, its rp), for the stars with a parallax: target 1 mas.
 
-The first two write one line for each line read, and to standard error
-the seconds taken after the interpreter has started and imported astropy."""
+The first three write one line for each line read, and to standard error
+the seconds taken after the interpreter has started and imported astropy
+(and, for match, scipy's k-d tree)."""
 import subprocess
 import sys
 import time
@@ -36,6 +43,9 @@ import numpy as np
 from astropy import units as u
 from astropy.coordinates import FK4, FK5, SkyCoord
 from astropy.time import Time
+
+if sys.argv[1] == "match":
+    import scipy.spatial  # noqa: F401 (match_to_catalog_sky's k-d tree)
 
 start = time.perf_counter()
 job = sys.argv[1]
@@ -49,6 +59,15 @@ elif job == "precession":
     position = SkyCoord(columns[:, 0] * u.hourangle, columns[:, 1] * u.deg, frame=FK5(equinox="J2000"))
     moved = position.transform_to(FK5(equinox=Time(columns[:, 2], format="jyear")))
     np.savetxt(sys.stdout, np.column_stack([moved.ra.hour, moved.dec.deg]), fmt="%7.3f")
+elif job == "match":
+    rows = np.loadtxt(sys.argv[2], delimiter=",", skiprows=1, ndmin=2)
+    given = np.loadtxt(sys.argv[3], delimiter=",", skiprows=1, ndmin=2)
+    index, separation, _ = SkyCoord(given[:, 0], given[:, 1], unit=u.deg).match_to_catalog_sky(
+        SkyCoord(rows[:, 0], rows[:, 1], unit=u.deg))
+    arcsec = separation.arcsec
+    # A row's line in FILE: the header is line 1.
+    sys.stdout.write("match,separation\n" + "".join(f"{i + 2},{s:.9f}\n" if s <= 1 else "0\n"
+                                                    for i, s in zip(index.tolist(), arcsec.tolist())))
 elif job == "systems":
     from astropy.coordinates import TETE, Galactic
     # name, ra, dec (degrees, ICRS at 2016.0), pmra, pmdec (mas a year), parallax (mas), radial velocity (km/s)
