@@ -70,11 +70,11 @@ fi
 # the largest FILE and its input as the plain text tables that astmatch
 # reads in place of CSV, the header naming the columns and their type.
 "$this/bench/catalogues" match-file 1 "$tmp/match-one.csv"
-for part in :1 -tenth:10 -hundredth:100; do
-	rows=$((lines / ${part#*:}))
+for size in :1 -tenth:10 -hundredth:100; do
+	rows=$((lines / ${size#*:}))
 	[ "$rows" -ge 1 ] || rows=1
-	"$this/bench/catalogues" match-file "$rows" "$tmp/match${part%:*}.csv"
-	"$this/bench/catalogues" match-input "$rows" "$lines" "$tmp/match-input${part%:*}.csv"
+	"$this/bench/catalogues" match-file "$rows" "$tmp/match${size%:*}.csv"
+	"$this/bench/catalogues" match-input "$rows" "$lines" "$tmp/match-input${size%:*}.csv"
 done
 for f in match match-input; do
 	{ printf '# Column 1: ra [deg,f64,] right ascension\n# Column 2: dec [deg,f64,] declination\n'
