@@ -2,13 +2,16 @@
 # The README's many-machine command, checked for real: GNU parallel sends
 # the blocks of a catalogue over ssh to two logins, host1 and host2, to an
 # sshd of this script's own on 127.0.0.1, and the output must be the bytes
-# of one process.  The sshd has its own port, throwaway host and client
-# keys, its own configuration and known_hosts, and the logins a home in a
-# temporary folder, so the machine's own ssh setup is left untouched; its
-# sessions find the built programs on their PATH, as if installed there.
+# of one process.  So must skysep --match's, and that of the zone recipe
+# of skysep(1), its commands taken from the page that BIN's build
+# rendered, run over ssh and here.  The sshd has its own port, throwaway
+# host and client keys, its own configuration and known_hosts, and the
+# logins a home in a temporary folder, so the machine's own ssh setup is
+# left untouched; its sessions find the built programs on their PATH, as
+# if installed there.
 # CI installs what it needs; without it, the check fails saying what is missing.
 #
-# usage: .ci/parallel.sh BIN    (the folder of the built skysep and precession)
+# usage: .ci/parallel.sh BIN    (the build folder of skysep and precession)
 # shellcheck disable=SC2317 # the functions that trap and check call
 set -eu
 [ $# -eq 1 ] || { echo "usage: $0 BIN" >&2; exit 2; }
@@ -18,6 +21,8 @@ missing() { echo "parallel.sh: $1" >&2; exit 1; }
 command -v parallel >/dev/null || missing "GNU parallel is not installed (apt-get install parallel)"
 [ -x "$sshd" ] || missing "sshd is not installed (apt-get install openssh-server)"
 command -v ssh >/dev/null || missing "ssh is not installed (apt-get install openssh-client)"
+command -v rsync >/dev/null || missing "rsync is not installed (apt-get install rsync)"
+command -v groff >/dev/null || missing "groff is not installed (apt-get install groff-base)"
 
 tmp=$(mktemp -d)
 made_run_sshd=
@@ -143,4 +148,75 @@ answers_match() {
 		[ "$(grep -c -x -F "$header" "$tmp/got")" -gt 1 ]
 }
 check "precession by column name, with --header 1 ($blocks cores)" answers_match
+# skysep --match: a reference catalogue and positions to match, in
+# degrees.  Rows over the whole sky, and positions within 1.5" of some;
+# rows and positions within 1.5" of the zones' edges at -30, 0 and +30
+# degrees, of the pole and of 0 hours; every tenth row written again
+# further on, a tie that the first copy wins; and comments and blank
+# lines, which count in the line numbers.
+awk -v ref="$tmp/REF" -v input="$tmp/IN" 'function row(ra, dec) { printf "%.7f %.7f\n", (ra + 360) % 360, dec >ref; n++
+		if (n % 10 == 0) again[n] = sprintf("%.7f %.7f", (ra + 360) % 360, dec)
+		if (n % 500 == 0) print "# rows " n "\n" >ref }
+	function position(ra, dec) { printf "%.7f %.7f\n", (ra + 360) % 360, (dec > 90 ? 90 : dec < -90 ? -90 : dec) >input }
+	function near() { return (rand() - 0.5) * 3 / 3600 }
+	BEGIN {
+		srand(7)
+		pi = 4 * atan2(1, 1)
+		print "# ra dec" >ref
+		for (i = 0; i < 4000; i++) {
+			s = 2 * rand() - 1
+			ra = 360 * rand(); dec = atan2(s, sqrt(1 - s * s)) * 180 / pi
+			row(ra, dec)
+			if (i % 2) position(ra + near() / cos(dec * pi / 180), dec + near())
+		}
+		for (i = 0; i < 300; i++) {
+			edge = 30 * (i % 3 - 1); ra = 1.2 * i
+			row(ra, edge + near())
+			position(ra, edge + near())
+			row(ra + near(), 90 - rand() / 3600); position(ra, 90 - rand() / 3600)
+			row(-rand() / 3600, near()); position(rand() / 3600, near())
+		}
+		for (k in again) print again[k] >ref
+		print "# positions\n" >input
+	}'
+# The zone recipe of skysep(1), "A FILE larger than memory", as the page
+# renders it: its lines from the first awk to the one that writes OUT.
+# Run here, it is without -S host1,host2 and the options after it; and
+# with no margin, to show that the check can tell.
+groff -man -Tutf8 -P-cbou "$bin/man/skysep.1" | awk '
+	/^ *awk -v zones=4 -v margin=/ { on = 1; indent = match($0, /[^ ]/) - 1 }
+	on { print substr($0, indent + 1) }
+	on && / route >OUT$/ { exit }' >"$tmp/recipe"
+sed -e 's/ -S host1,host2 .*--cleanup / /' -e '/^ *--transferfile /d' "$tmp/recipe" >"$tmp/recipe-here"
+sed 's/-v margin=0.0003 /-v margin=0 /' "$tmp/recipe-here" >"$tmp/recipe-no-margin"
+if ! grep -q -e '-S host1,host2' "$tmp/recipe" || grep -q -e '-S host1' -e '--transferfile' "$tmp/recipe-here" ||
+	grep -q 'margin=0.0003' "$tmp/recipe-no-margin"; then
+	missing "$bin/man/skysep.1 has no zone recipe that this script can run"
+fi
+# zone_recipe RECIPE: runs it in a folder of its own with REF and IN, the
+# parallel of it going over ssh to host1 and host2, into got and
+# got_status; and one process into want and want_status.
+zone_recipe() {
+	rm -rf "$tmp/zones"
+	mkdir "$tmp/zones"
+	cp "$tmp/REF" "$tmp/IN" "$tmp/zones"
+	got_status=0 want_status=0
+	(cd "$tmp/zones" && PATH=$bin:$PATH HOME=$tmp PARALLEL_SSH="ssh -F $tmp/ssh_config" sh -e "$1") \
+		2>"$tmp/got.err" || got_status=$?
+	cp "$tmp/zones/OUT" "$tmp/got" 2>/dev/null || : >"$tmp/got"
+	"$bin/skysep" --match="$tmp/REF" --radius=1 --unit=arcsec --degrees - <"$tmp/IN" >"$tmp/want" 2>/dev/null ||
+		want_status=$?
+}
+zone_recipe "$tmp/recipe"
+check "skysep --match by zones of declination, over ssh" same
+zone_recipe "$tmp/recipe-here"
+check "skysep --match by zones of declination, run here" same
+zone_recipe "$tmp/recipe-no-margin"
+differs() { ! cmp -s "$tmp/got" "$tmp/want"; }
+check "skysep --match by zones without their overlap differs" differs
+# Each block holds REF, over ssh; a bad line fails its block.
+extra=
+{ cat "$tmp/IN"; echo 'x y'; } >"$tmp/IN-bad"
+run "$tmp/IN-bad" skysep --match="$tmp/REF" --radius=1 --unit=arcsec --degrees -
+check "skysep --match, blocks over ssh" same
 exit $failed
