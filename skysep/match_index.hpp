@@ -23,6 +23,10 @@
 #include "angles.hpp"
 #include "reference.hpp"
 
+#ifndef MADV_COLLAPSE
+#define MADV_COLLAPSE 25 // Linux 6.1's, which the C library's headers may lack
+#endif
+
 // The rows of a cell on average: a search of 1" mostly reads one cell,
 // four lines of the processor's cache in a row, and the index takes half
 // a byte a row.
@@ -34,6 +38,8 @@ constexpr uint32_t ZONES_MAX = 40000;
 // out of the zones, and the widening of the span that is left, radians.
 constexpr uint32_t RA_BINS = 4096;
 constexpr double RA_EDGE = 1e-9;
+// The most buckets of cells that the rows are first sorted into.
+constexpr uint32_t SORT_BUCKETS = 128;
 // The widening of every bound of a search, radians (2 microseconds of
 // arc): ten thousand times the rounding of a unit vector, of its
 // direction and of the separation, and a hundred times that of the half
@@ -98,16 +104,19 @@ inline double west_edge(const bool occupied[RA_BINS])
 	return end * (2 * PI / RA_BINS) - RA_EDGE;
 }
 
-// The extent of the rows of r, from their directions: two passes, the
-// first for the declinations and the bins of right ascension, the second
-// for the width east of the west edge; a width of 0 is taken as 2 pi.
+// The right ascension ra, radians, 0 to 2 pi, with 2 pi taken as 0.
+inline double folded(double ra) { return ra >= 2 * PI ? 0 : ra; }
+
+// The extent of the rows of r, from their positions, before the index
+// turns them into vectors: two passes, the first for the declinations and
+// the bins of right ascension, the second for the width east of the west
+// edge; a width of 0 is taken as 2 pi.
 inline Extent extent_of(const Reference &r)
 {
 	Extent e = {PI / 2, -PI / 2, -RA_EDGE, 0};
 	bool occupied[RA_BINS] = {};
-	double ra, dec;
 	for (size_t i = 0; i < r.count; i++) {
-		direction(r.rows[i].v, &ra, &dec);
+		double ra = folded(r.rows[i].position[0]), dec = r.rows[i].position[1];
 		e.south = std::fmin(e.south, dec);
 		e.north = std::fmax(e.north, dec);
 		occupied[bounded(std::floor(ra * RA_BINS / (2 * PI)), RA_BINS)] = true;
@@ -115,10 +124,8 @@ inline Extent extent_of(const Reference &r)
 	if (r.count == 0)
 		e.south = e.north = 0;
 	e.west = west_edge(occupied);
-	for (size_t i = 0; i < r.count; i++) {
-		direction(r.rows[i].v, &ra, &dec);
-		e.width = std::fmax(e.width, east_of(ra, e.west));
-	}
+	for (size_t i = 0; i < r.count; i++)
+		e.width = std::fmax(e.width, east_of(folded(r.rows[i].position[0]), e.west));
 	if (e.width == 0)
 		e.width = 2 * PI;
 	return e;
@@ -145,43 +152,65 @@ inline uint32_t cells_in_zone(const MatchIndex &index, uint32_t k, double most)
 	return !(m >= 1) ? 1 : m > most ? static_cast<uint32_t>(most) : static_cast<uint32_t>(m);
 }
 
-// The cell of the unit vector v in the index, from its direction.
-inline uint32_t cell_of(const MatchIndex &index, const Vec &v)
+// The cell of the position (ra, dec), radians, in the index.
+inline uint32_t cell_of(const MatchIndex &index, double ra, double dec)
 {
-	double ra, dec;
-	direction(v, &ra, &dec);
 	uint32_t k = bounded(zone_step(dec, index), index.zones), m = index.first[k + 1] - index.first[k];
-	return index.first[k] + bounded(cell_step(east_of(ra, index.extent.west), m, index.extent.width), m);
+	return index.first[k] + bounded(cell_step(east_of(folded(ra), index.extent.west), m, index.extent.width), m);
 }
 
-// Sorts the rows, whose cells are set, by cell, in place, each moved once:
-// cell c's rows go to start[c] to start[c + 1] - 1, and next[c], from
-// start[c], is where its next one goes.
-inline void sort_by_cell(ReferenceRow *rows, size_t cells, const uint32_t *start, uint32_t *next)
+// Sorts the rows, whose cells are set, by their cells' keys, cell >>
+// shift, in place, each moved once: the rows of key k go to start[k] to
+// start[k + 1] - 1, and next[k], from start[k], is where its next one
+// goes.
+inline void sort_by_key(ReferenceRow *rows, size_t keys, const uint32_t *start, uint32_t *next, int shift)
 {
-	for (size_t c = 0; c < cells; c++) {
-		while (next[c] < start[c + 1]) {
-			ReferenceRow &row = rows[next[c]];
-			if (row.cell == c) {
-				next[c]++;
+	for (size_t k = 0; k < keys; k++) {
+		while (next[k] < start[k + 1]) {
+			ReferenceRow &row = rows[next[k]];
+			uint32_t key = row.cell >> shift;
+			if (key == k) {
+				next[k]++;
 				continue;
 			}
-			ReferenceRow moved = rows[next[row.cell]];
-			rows[next[row.cell]++] = row;
+			ReferenceRow moved = rows[next[key]];
+			rows[next[key]++] = row;
 			row = moved;
 		}
 	}
 }
 
+// Sorts the rows, whose cells are set, by cell, in place: first into at
+// most SORT_BUCKETS buckets of cells, then each bucket by cell, so that
+// the rows each move goes to lie in the processor's cache.  cell c's rows
+// go to start[c] to start[c + 1] - 1; next, of cells entries, is room.
+inline void sort_by_cell(ReferenceRow *rows, size_t cells, const uint32_t *start, uint32_t *next)
+{
+	int shift = 0;
+	while ((cells - 1) >> shift >= SORT_BUCKETS)
+		shift++;
+	size_t buckets = ((cells - 1) >> shift) + 1;
+	uint32_t bucket_start[SORT_BUCKETS + 1], bucket_next[SORT_BUCKETS];
+	for (size_t b = 0; b < buckets; b++)
+		bucket_start[b] = bucket_next[b] = start[b << shift];
+	bucket_start[buckets] = start[cells];
+	sort_by_key(rows, buckets, bucket_start, bucket_next, shift);
+	for (size_t c = 0; c < cells; c++)
+		next[c] = start[c];
+	sort_by_key(rows, cells, start, next, 0);
+}
+
 // Builds the match index over the rows of r, after the last row is
-// added: the rows' extent found, each row's cell, the cells counted, and
-// the rows sorted by cell in place.
+// added: the rows' extent found, each row's cell, its position turned
+// into its unit vector by angles.hpp's unit_vector(), the cells counted,
+// and the rows sorted by cell in place.
 //
 // Given:
 //    r        the catalogue, every row added: rows are not to be added
 //             after, while the index reads them
 // Returned:
-//    r        its rows sorted by cell, and its room cut to them
+//    r        its rows, as unit vectors, sorted by cell, and its room cut
+//             to them
 //    index    the index over them, until release_match_index()
 //    (value)  false, with index unset, if memory refuses the index's
 //             room, or its cells are more than 32 bits count: the caller
@@ -189,6 +218,9 @@ inline void sort_by_cell(ReferenceRow *rows, size_t cells, const uint32_t *start
 // Notes:
 // 1. The room of the rows is cut first, so that it and the index's take
 //    33 bytes a row at the most while it is built, and 32.5 after.
+// 2. The rows are then asked to lie in pages of 2 MiB, where the kernel
+//    has them (Linux 6.1 on): a search reads rows anywhere, and in pages
+//    of 4 KiB most would first miss the processor's table of pages.
 inline bool build_match_index(Reference &r, MatchIndex &index)
 {
 	if (r.count > 0 && r.count < r.room)
@@ -213,14 +245,16 @@ inline bool build_match_index(Reference &r, MatchIndex &index)
 		first[k + 1] = first[k] + cells_in_zone(ix, k, most);
 	ix.first = first;
 	for (size_t i = 0; i < r.count; i++) {
-		r.rows[i].cell = cell_of(ix, r.rows[i].v);
-		start[r.rows[i].cell + 1]++;
+		ReferenceRow &row = r.rows[i];
+		double ra = row.position[0], dec = row.position[1];
+		row.cell = cell_of(ix, ra, dec);
+		row.v = unit_vector(ra, dec);
+		start[row.cell + 1]++;
 	}
-	for (size_t c = 0; c < cells; c++) {
+	for (size_t c = 0; c < cells; c++)
 		start[c + 1] += start[c];
-		next[c] = start[c];
-	}
 	sort_by_cell(r.rows, cells, start, next);
+	madvise(r.rows, reference_bytes(r), MADV_COLLAPSE); // if refused, as they are
 	ix.start = start;
 	ix.map = map;
 	ix.bytes = mremap(map, bytes, kept, 0) != MAP_FAILED ? kept : bytes; // next, given back
@@ -381,9 +415,9 @@ inline void search_pass(const MatchIndex &index, Search &s, double radius)
 // Notes:
 // 1. Exact: every bound that keeps rows out is widened by SEARCH_MARGIN,
 //    and the rows it lets in are compared by angle_between() itself.  The
-//    rows' zones and cells are those of their vectors' directions, and the
-//    position's are those of (ra, dec), which is its vector's direction to
-//    a few roundings at every declination, the poles included: x and y are
+//    zones and cells of the rows and of the position are those of their
+//    positions as read, each its unit vector's direction to a few
+//    roundings at every declination, the poles included: x and y are
 //    rounded each in proportion, which turns the direction by as little.
 // 2. The passes widen from half a zone's height (1" at least), about the
 //    distance from a row to the next where the rows are spread evenly, or

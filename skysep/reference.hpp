@@ -1,4 +1,4 @@
-// The reference catalogue of a match, in memory: the unit vector and the
+// The reference catalogue of a match, in memory: the position and the
 // line number of each row of FILE accepted, in 32 bytes a row, in room
 // that mmap(2) maps and mremap(2) grows as rows are added, so that nothing
 // comes from the heap; a FILE larger than memory gives room for is
@@ -13,11 +13,15 @@
 
 #include "angles.hpp"
 
-// A row of the reference catalogue: the unit vector of its position, its
-// line number in FILE, from 1, and the cell of the match index that holds
-// it, which building the index sets.
+// A row of the reference catalogue: its position, which building the
+// index turns into its unit vector, its line number in FILE, from 1, and
+// the cell of the match index that holds it, which building the index
+// sets.
 struct ReferenceRow {
-	Vec v;
+	union {
+		double position[3]; // as added: right ascension and declination, radians, and 0
+		Vec v;              // once the index is built: the unit vector
+	};
 	uint32_t line;
 	uint32_t cell;
 };
@@ -77,7 +81,7 @@ inline bool grow_reference(Reference &r)
 }
 
 // Adds the row of FILE's line number line (from 1) at the position (ra,
-// dec), in radians, to r: its unit vector, by angles.hpp's unit_vector().
+// dec), in radians, to r.
 //
 // Given:
 //    ra, dec  the position, radians, as coordinates.hpp reads it
@@ -92,7 +96,7 @@ inline bool add_reference_row(Reference &r, double ra, double dec, unsigned long
 {
 	if (line > REFERENCE_MAX || (r.count == r.room && !grow_reference(r)))
 		return false;
-	r.rows[r.count++] = ReferenceRow{unit_vector(ra, dec), static_cast<uint32_t>(line), 0};
+	r.rows[r.count++] = ReferenceRow{{{ra, dec, 0}}, static_cast<uint32_t>(line), 0};
 	return true;
 }
 
