@@ -63,6 +63,16 @@ inline void questions_of(Questions &q, const Cutting &cutting, char *cut, char *
 		q.header = q.header || q.columns.name[i] != nullptr;
 }
 
+// The questions of a catalogue's lines, set up for cutting's columns, in
+// static memory: a run reads one catalogue at a time.
+inline Questions &questions_for(const Cutting &cutting)
+{
+	static char cut[CUT_MAX], joined[JOINED_MAX];
+	static Questions q;
+	questions_of(q, cutting, cut, joined);
+	return q;
+}
+
 // What a catalogue line holds: a question, no answer (a blank line or a
 // comment), the header, a fault that has had its message, or a fault that
 // ends the run.
@@ -179,9 +189,7 @@ inline int answer_lines(const char *prog, const Cutting &cutting, const char *he
                         bool (*answer)(char *const fields[], Context &context, Line &line, Refusal &refusal),
                         Context &context, LineReader &in, Output &out)
 {
-	static char cut[CUT_MAX], joined[JOINED_MAX];
-	static Questions q;
-	questions_of(q, cutting, cut, joined);
+	Questions &q = questions_for(cutting);
 	bool failed = false;
 	for (unsigned long long number = 1;; number++) {
 		char *text, **question;

@@ -47,9 +47,7 @@ inline int too_large(const char *prog, const char *name, const Reference &r)
 inline int read_reference(const char *prog, const char *name, LineReader &in, const Cutting &cutting,
                           const Reading &reading, Reference &r, MatchIndex &index)
 {
-	static char cut[CUT_MAX], joined[JOINED_MAX];
-	static Questions q;
-	questions_of(q, cutting, cut, joined);
+	Questions &q = questions_for(cutting);
 	bool refused = false;
 	for (unsigned long long number = 1;; number++) {
 		char *text, **question;
