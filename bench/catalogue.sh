@@ -12,7 +12,7 @@
 # without options to a million lines a second.  A target may also hold one
 # for memory, MB>=R or MB<=R: the ratio of the row's largest memory to the
 # named run's, printed after the rest of the row.  A run of the programs
-# with --match=FILE holds FILE in memory: with 10,000 rows or more (fewer
+# with --match=FILE holds FILE in memory: with 100,000 rows or more (fewer
 # hardly show above the rest), in place of the 4 MB it keeps to 48 bytes a
 # row of FILE over the largest memory of match-one-row, whose FILE has one
 # row, and prints its bytes a row.  After the table, skysep's matches
@@ -205,7 +205,7 @@ while IFS=$tab read -r name input _ _ against target command; do
 		}
 		# The programs: in 4 MB (a match of a large FILE: 48 bytes a row), and
 		# alone a million lines a second.
-		if (ours == "yes") ok = ok && (rows >= 10000 || m[2] <= 4096) && (against !~ /floor$/ || us <= 1)
+		if (ours == "yes") ok = ok && (rows >= 100000 || m[2] <= 4096) && (against !~ /floor$/ || us <= 1)
 		verdict = target != "-" || ours == "yes" ? target " " (ok ? "met" : "MISSED") : ""
 		if (versus == "failed")
 			printf "  %-14s  base failed", verdict
@@ -221,7 +221,7 @@ while IFS=$tab read -r name input _ _ against target command; do
 			ok = memory ~ /^<=/ ? ratio <= substr(memory, 3) + 0 : ratio >= substr(memory, 3) + 0
 			printf "  %6.2fx MB %s %s", ratio, memory, ok ? "met" : "MISSED"
 		}
-		if (rows >= 10000) {
+		if (rows >= 100000) {
 			bytes = (m[2] - o[2]) * 1024 / rows
 			printf "  %5.1f bytes a row <=48 %s", bytes, bytes <= 48 ? "met" : "MISSED"
 		}
