@@ -523,6 +523,8 @@ int main(int argc, char *argv[])
 {
 	std::vector<Case> all = cases;
 	all.push_back(through_catalogue("skysep", {"--hours"}, 4, cases, read_in_whole));
+	if (argc == 3 && std::strcmp(argv[1], "--corpus") == 0) // the seeds, in a folder named from here
+		return test_main(argc, argv, all, full);
 	char dir[] = "/tmp/skyangles-match-XXXXXX";
 	if (mkdtemp(dir) == nullptr || chdir(dir) != 0)
 		return std::perror(dir), 2;
