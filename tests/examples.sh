@@ -7,10 +7,10 @@
 # Each command is run by the shell, in order, in a folder of their own,
 # with the built programs first on the PATH and in its build/, as in a
 # checkout after the README's Quick start; in a cross build each runs
-# through the emulator, under its own name.  Each program is run once by
-# its own path before any example, so that a program that is missing or
-# cannot be executed fails the test rather than let the shell search on
-# and find a copy installed elsewhere.
+# through the emulator, under the name that the command gave it.  Each
+# program is run once by its own path before any example, so that a
+# program that is missing or cannot be executed fails the test rather
+# than let the shell search on and find a copy installed elsewhere.
 # usage: examples.sh document bin-dir [emulator [option...]]
 set -u
 doc=$1 bin=$2
@@ -35,8 +35,11 @@ for prog in skysep precession; do
 	if [ -z "${emulator-}" ]; then
 		ln -s "$bin/$prog" "$tmp/bin/$prog"
 	else
-		printf '#!%s\nexec "%s"%s -0 %s "%s" "$@"\n' "$shell" "$emulator" "$options" \
-			"$prog" "$bin/$prog" >"$tmp/bin/$prog"
+		# The name as the command gave it, build/PROG, or PROG as found on
+		# the PATH, as a native run has it.
+		# shellcheck disable=SC2016 # $0 and $name are the wrapper's own
+		printf '#!%s\ncase $0 in "%s"/*) name=${0##*/} ;; *) name=$0 ;; esac\nexec "%s"%s -0 "$name" "%s" "$@"\n' \
+			"$shell" "$tmp/bin" "$emulator" "$options" "$bin/$prog" >"$tmp/bin/$prog"
 		chmod +x "$tmp/bin/$prog"
 	fi
 	env PATH="$tmp/bin" "$prog" 2>"$tmp/usage"
