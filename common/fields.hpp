@@ -191,6 +191,30 @@ inline Columns first_columns(int count)
 	return c;
 }
 
+// The number written in digits at *p, up to most, with *p set after the
+// digits; -1 for no digits or a number above most.
+inline long read_count(const char **p, long most)
+{
+	long n = 0;
+	const char *q = *p;
+	for (; is_digit(*q) && n <= most; q++)
+		n = n * 10 + (*q - '0');
+	if (q == *p || n > most || is_digit(*q))
+		return -1;
+	*p = q;
+	return n;
+}
+
+// Ends the part just read of a list of columns, before the byte next:
+// a "+" joins the next part to the same value, anything else ends the
+// value.
+inline void end_part(Columns &c, int *k, int *part, char next)
+{
+	++*part;
+	if (next != '+')
+		c.first[++*k] = *part;
+}
+
 // Reads list, count entries separated by commas, into columns, cutting the
 // names off in place.  An entry is a field, a field number from 1 to
 // FIELD_NUMBER_MAX or a column name, or two to four fields joined by "+":
@@ -209,10 +233,9 @@ inline bool choose_columns(char *list, int count, Columns &columns)
 		if (k == count || part == FIELDS_MAX || p == entry || part - c.first[k] == PARTS_MAX)
 			return false;
 		if (entry + digits == p) {
-			long number = 0;
-			for (char *q = entry; q < p && number <= FIELD_NUMBER_MAX; q++)
-				number = number * 10 + (*q - '0');
-			if (number < 1 || number > FIELD_NUMBER_MAX)
+			const char *q = entry;
+			long number = read_count(&q, FIELD_NUMBER_MAX);
+			if (number < 1)
 				return false;
 			c.number[part] = static_cast<int>(number);
 			if (c.number[part] > c.largest)
@@ -220,9 +243,7 @@ inline bool choose_columns(char *list, int count, Columns &columns)
 		} else {
 			c.name[part] = entry;
 		}
-		part++;
-		if (*p != '+')
-			c.first[++k] = part;
+		end_part(c, &k, &part, *p);
 		if (*p == '\0')
 			break;
 	}
@@ -233,20 +254,6 @@ inline bool choose_columns(char *list, int count, Columns &columns)
 	c.joined = part > count;
 	columns = c;
 	return true;
-}
-
-// The number written in digits at *p, up to most, with *p set after the
-// digits; -1 for no digits or a number above most.
-inline long read_count(const char **p, long most)
-{
-	long n = 0;
-	const char *q = *p;
-	for (; is_digit(*q) && n <= most; q++)
-		n = n * 10 + (*q - '0');
-	if (q == *p || n > most || is_digit(*q))
-		return -1;
-	*p = q;
-	return n;
 }
 
 // Reads list, count entries separated by commas, into columns as ranges
@@ -274,9 +281,7 @@ inline bool choose_bytes(const char *list, int count, Columns &columns)
 		c.last[part] = static_cast<int>(to);
 		if (c.last[part] > c.largest)
 			c.largest = c.last[part];
-		part++;
-		if (*p != '+')
-			c.first[++k] = part;
+		end_part(c, &k, &part, *p);
 		if (*p == '\0')
 			break;
 	}
