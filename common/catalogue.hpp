@@ -78,20 +78,30 @@ inline Questions &questions_for(const Cutting &cutting)
 // ends the run.
 enum LineHolds { QUESTION, NO_ANSWER, HEADER, FAULT, LAST };
 
+// The values of the question whose fields q holds, into *question: the
+// fields, or the values that split columns join into.
+inline LineHolds question_of(Questions &q, char ***question)
+{
+	*question = q.fields;
+	if (q.columns.joined) {
+		join(q.columns, q.fields, q.joined, q.values);
+		*question = q.values;
+	}
+	return QUESTION;
+}
+
 // Names the columns from the header line, where, the text of length
 // bytes; or gives the message that ends the run.
 inline LineHolds read_header(const char *prog, const Where &where, char *text, size_t length,
                              const Cutting &cutting, Questions &q)
 {
 	if (!name_columns(text, length, cutting.delimiter, q.columns)) {
-		report_where(prog, where);
-		std::fprintf(stderr, "unterminated quoted field\n");
+		report_at(prog, where, "unterminated quoted field");
 		return LAST;
 	}
 	for (int i = 0; i < q.parts; i++) {
 		if (q.columns.number[i] == 0) {
-			report_where(prog, where);
-			std::fprintf(stderr, "no column \"%s\"\n", escaped(q.columns.name[i]));
+			report_at(prog, where, "no column \"%s\"", escaped(q.columns.name[i]));
 			return LAST;
 		}
 	}
@@ -116,12 +126,7 @@ inline LineHolds cut_question(const char *prog, const Where &where, const char *
 		std::fputc('\n', stderr);
 		return FAULT;
 	}
-	*question = q.fields;
-	if (c.joined) {
-		join(c, q.fields, q.joined, q.values);
-		*question = q.values;
-	}
-	return QUESTION;
+	return question_of(q, question);
 }
 
 // What the line where, the text of length bytes (overlong if cut short),
@@ -145,27 +150,19 @@ inline LineHolds classify(const char *prog, const Where &where, char *text, size
 	else if ((found = split(text, length, cutting.delimiter, q.columns, q.fields)) < 0)
 		fault = "unterminated quoted field";
 	if (fault != nullptr) {
-		report_where(prog, where);
-		std::fprintf(stderr, "%s\n", fault);
+		report_at(prog, where, "%s", fault);
 		return q.header ? LAST : FAULT; // without the header, the columns cannot be named
 	}
 	const Columns &c = q.columns;
 	if (!c.chosen && found != c.count) {
-		report_where(prog, where);
-		std::fprintf(stderr, "expected %d fields, found %d\n", c.count, found);
+		report_at(prog, where, "expected %d fields, found %d", c.count, found);
 		return FAULT;
 	}
 	if (found < c.largest) {
-		report_where(prog, where);
-		std::fprintf(stderr, "expected at least %d fields, found %d\n", c.largest, found);
+		report_at(prog, where, "expected at least %d fields, found %d", c.largest, found);
 		return FAULT;
 	}
-	*question = q.fields;
-	if (c.joined) {
-		join(c, q.fields, q.joined, q.values);
-		*question = q.values;
-	}
-	return QUESTION;
+	return question_of(q, question);
 }
 
 // Catalogue mode: reads the lines of in and writes one line for each

@@ -4,6 +4,7 @@
 #ifndef COMMON_MESSAGES_HPP
 #define COMMON_MESSAGES_HPP
 
+#include <cstdarg>
 #include <cstdio>
 
 #include "line_reader.hpp"
@@ -48,17 +49,16 @@ inline bool is_hidden(const unsigned char *t, int n)
 // the control characters and the byte order mark, byte by byte, and every
 // byte that is not part of valid UTF-8; so a file cannot drive the user's
 // terminal through a message, and what a field holds is shown.  Printable
-// UTF-8 (the degree sign, the primes) stays as it is.  Valid until the
-// next call.
-inline const char *escaped(const char *text)
+// UTF-8 (the degree sign, the primes) stays as it is; into buf, of size
+// bytes, cut short where it would not fit.  Returns buf.
+inline const char *escape_into(char *buf, size_t size, const char *text)
 {
-	static char buf[4 * LINE_MAX_BYTES + 1];
 	char *p = buf;
 	for (const unsigned char *t = reinterpret_cast<const unsigned char *>(text); *t;) {
 		int n = utf8_length(t);
 		bool hide = n <= 0 || is_hidden(t, n);
 		n = n <= 0 ? 1 : n;
-		if (p + 4 * n >= buf + sizeof buf)
+		if (p + 4 * n >= buf + size)
 			break;
 		for (int k = 0; k < n; k++, t++) {
 			if (hide) {
@@ -73,6 +73,14 @@ inline const char *escaped(const char *text)
 	}
 	*p = '\0';
 	return buf;
+}
+
+// The text escaped as escape_into() escapes it, whole for any line of a
+// catalogue.  Valid until the next call.
+inline const char *escaped(const char *text)
+{
+	static char buf[4 * LINE_MAX_BYTES + 1];
+	return escape_into(buf, sizeof buf, text);
 }
 
 // A field that a program refuses: what it should have been ("right
@@ -108,11 +116,26 @@ constexpr Where COMMAND_LINE = {nullptr, 0};
 // "PROG: ", then "line N: " or "FILE:N: ".
 inline void report_where(const char *prog, const Where &where)
 {
+	static char name[4 * 4096 + 1]; // of its own, so that escaped()'s texts may follow it
 	std::fprintf(stderr, "%s: ", prog);
 	if (where.file != nullptr)
-		std::fprintf(stderr, "%s:%llu: ", escaped(where.file), where.line);
+		std::fprintf(stderr, "%s:%llu: ", escape_into(name, sizeof name, where.file), where.line);
 	else if (where.line != 0)
 		std::fprintf(stderr, "line %llu: ", where.line);
+}
+
+// Writes a message about where's subject to standard error: its start,
+// as report_where() writes it, then format with the arguments after it,
+// and a newline.
+__attribute__((format(printf, 3, 4))) inline void report_at(const char *prog, const Where &where,
+                                                             const char *format, ...)
+{
+	report_where(prog, where);
+	std::va_list args;
+	va_start(args, format);
+	std::vfprintf(stderr, format, args);
+	va_end(args);
+	std::fputc('\n', stderr);
 }
 
 // Writes the message for a refused field to standard error: "PROG:
